@@ -1,0 +1,102 @@
+// The one process-wide record of Tamblo's state. Every subsystem reads and writes its fields
+// directly, on the window thread, except the fields shared with the playback worker, which are
+// atomics so that the worker always sees the window thread's stop and held-input updates.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+#include "macro/InputEvent.h"
+
+struct AppState {
+    // Run settings, captured when a run starts
+    uint32_t clickInterval = 100;
+    int32_t clickRepeatCount = 0;
+    std::atomic<int32_t> playbackRepeatCount{1};
+
+    // Hotkey keys (virtual-key codes, registered without modifiers)
+    uint32_t currentHotkey = VK_F6;
+    uint32_t recordHotkey = VK_F8;
+    uint32_t playbackHotkey = VK_F9;
+
+    // Run flags
+    bool isClicking = false;
+    bool isRecording = false;
+    std::atomic<bool> isPlaying{false};
+
+    // Run counters
+    int32_t clickCount = 0;
+    std::atomic<int32_t> playbackRunsDone{0};
+
+    // Recorder bookkeeping
+    std::chrono::steady_clock::time_point recordStartTime{};
+    POINT recordStartCursor{0, 0};
+    int32_t lastMouseX = 0;
+    int32_t lastMouseY = 0;
+    int64_t lastMouseMoveTime = 0;
+    bool recordKeyDown[256] = {};
+
+    // The recording
+    std::vector<InputEvent> recordedEvents;
+
+    // Inputs held down by playback
+    std::atomic<bool> playbackKeyHeld[256] = {};
+    std::atomic<bool> playbackButtonHeld[3] = {}; // left, right, middle
+
+    // Hook handles
+    HHOOK mouseHook = nullptr;
+    HHOOK keyboardHook = nullptr;
+    HHOOK playbackKeyboardHook = nullptr;
+
+    // Application and main window
+    HINSTANCE instanceHandle = nullptr;
+    HWND mainWindow = nullptr;
+    wchar_t windowTitle[100] = {};
+    wchar_t windowClassName[100] = {};
+
+    // Child controls
+    HWND hoursEdit = nullptr;
+    HWND minsEdit = nullptr;
+    HWND secsEdit = nullptr;
+    HWND millisecsEdit = nullptr;
+    HWND mouseButtonCombo = nullptr;
+    HWND clickTypeCombo = nullptr;
+    HWND repeatRadio = nullptr;
+    HWND repeatUntilStoppedRadio = nullptr;
+    HWND repeatTimesEdit = nullptr;
+    HWND startButton = nullptr;
+    HWND statusLabel = nullptr;
+    HWND cursorLabel = nullptr;
+    HWND cursorPosCheck = nullptr;
+    HWND cursorXEdit = nullptr;
+    HWND cursorYEdit = nullptr;
+    HWND recordButton = nullptr;
+    HWND playbackButton = nullptr;
+    HWND playbackRepeatRadio = nullptr;
+    HWND playbackRepeatUntilStoppedRadio = nullptr;
+    HWND playbackRepeatTimesEdit = nullptr;
+    HWND suggestionLabel = nullptr;
+
+    // Theme brushes
+    HBRUSH backgroundBrush = nullptr;
+    HBRUSH controlBrush = nullptr;
+    HBRUSH accentBrush = nullptr;
+};
+
+extern AppState appState;
+
+// Timers of the main window
+constexpr UINT_PTR IDT_CLICK = 1;
+constexpr UINT_PTR IDT_CURSOR = 2;
+
+// Global hotkey ids
+constexpr int HOTKEY_START_STOP = 100;
+constexpr int HOTKEY_RECORD = 101;
+constexpr int HOTKEY_PLAYBACK = 102;
+
+// Sent by the playback worker when its passes have run out
+constexpr UINT WM_PLAYBACK_DONE = WM_USER + 1;

@@ -1,0 +1,218 @@
+#include "app/MainWindow.h"
+
+#include <dwmapi.h>
+
+#include "app/AppState.h"
+#include "clicker/Clicker.h"
+#include "macro/Playback.h"
+#include "macro/Recorder.h"
+#include "profile/HelpDialogs.h"
+#include "profile/Hotkeys.h"
+#include "profile/ProfileCommands.h"
+#include "res/resource.h"
+#include "ui/MainControls.h"
+#include "ui/Theme.h"
+
+namespace {
+
+void OnCreate(HWND window) {
+    CreateMainControls(window);
+    SetTimer(window, IDT_CURSOR, 50, nullptr);
+}
+
+void OnDestroy(HWND window) {
+    if (appState.isClicking) {
+        StopClicking();
+    }
+    if (appState.isRecording) {
+        StopRecording();
+    }
+    if (appState.isPlaying) {
+        StopPlayback();
+    }
+    if (appState.playbackKeyboardHook != nullptr) {
+        UnhookWindowsHookEx(appState.playbackKeyboardHook);
+        appState.playbackKeyboardHook = nullptr;
+    }
+    KillTimer(window, IDT_CURSOR);
+    UnregisterHotKey(window, HOTKEY_START_STOP);
+    UnregisterHotKey(window, HOTKEY_RECORD);
+    UnregisterHotKey(window, HOTKEY_PLAYBACK);
+    PostQuitMessage(0);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    EndPaint(window, &ps);
+}
+
+void EnableFieldFromCheck(HWND check, HWND field) {
+    bool enable = SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    EnableWindow(field, enable);
+    InvalidateRect(field, nullptr, TRUE);
+}
+
+void EnableField(HWND field, BOOL enable) {
+    EnableWindow(field, enable);
+    InvalidateRect(field, nullptr, TRUE);
+}
+
+void ToggleClicking() {
+    if (appState.isClicking) {
+        StopClicking();
+    } else {
+        StartClicking();
+    }
+}
+
+void ToggleRecording() {
+    if (appState.isRecording) {
+        StopRecording();
+    } else {
+        StartRecording();
+    }
+}
+
+void TogglePlayback() {
+    if (appState.isPlaying) {
+        StopPlayback();
+    } else {
+        StartPlayback();
+    }
+}
+
+void OpenDialog(HWND window, int templateId, DLGPROC procedure) {
+    DialogBoxParamW(appState.instanceHandle, MAKEINTRESOURCEW(templateId), window, procedure, 0);
+}
+
+// Returns false for ids that go on to the default procedure.
+bool OnCommand(HWND window, int id) {
+    switch (id) {
+        case IDM_ABOUT: OpenDialog(window, IDD_ABOUTBOX, AboutDialogProc); return true;
+        case IDM_EXIT: DestroyWindow(window); return true;
+        case IDM_SETTINGS: OpenDialog(window, IDD_SETTINGS, SettingsDialogProc); return true;
+        case IDM_SAVE_PROFILE: SaveProfileCommand(); return true;
+        case IDM_LOAD_PROFILE: LoadProfileCommand(); return true;
+        case IDM_NEW_PROFILE: NewProfileCommand(); return true;
+        case IDM_USER_GUIDE: OpenDialog(window, IDD_USER_GUIDE, UserGuideDialogProc); return true;
+        case IDC_REPEAT: EnableField(appState.repeatTimesEdit, TRUE); return true;
+        case IDC_REPEAT_UNTIL_STOPPED: EnableField(appState.repeatTimesEdit, FALSE); return true;
+        case IDC_START: ToggleClicking(); return true;
+        case IDC_CURSOR_POS:
+            EnableFieldFromCheck(appState.cursorPosCheck, appState.cursorXEdit);
+            EnableFieldFromCheck(appState.cursorPosCheck, appState.cursorYEdit);
+            return true;
+        case IDC_RECORD: ToggleRecording(); return true;
+        case IDC_PLAYBACK: TogglePlayback(); return true;
+        case IDC_PLAYBACK_REPEAT: EnableField(appState.playbackRepeatTimesEdit, TRUE); return true;
+        case IDC_PLAYBACK_REPEAT_UNTIL_STOPPED:
+            EnableField(appState.playbackRepeatTimesEdit, FALSE);
+            return true;
+        default: return false;
+    }
+}
+
+void OnTimer(WPARAM timerId) {
+    if (timerId == IDT_CLICK) {
+        PerformClick();
+    } else if (timerId == IDT_CURSOR) {
+        UpdateCursorLabel();
+    }
+}
+
+void OnHotkey(HWND window, WPARAM hotkeyId) {
+    switch (hotkeyId) {
+        case HOTKEY_START_STOP: ToggleClicking(); break;
+        case HOTKEY_RECORD:
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_RECORD, 0),
+                         reinterpret_cast<LPARAM>(appState.recordButton));
+            break;
+        case HOTKEY_PLAYBACK:
+            if (appState.isPlaying) {
+                StopPlayback();
+            } else {
+                SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_PLAYBACK, 0),
+                             reinterpret_cast<LPARAM>(appState.playbackButton));
+            }
+            break;
+        default: break;
+    }
+}
+
+void OnPlaybackDone() {
+    if (appState.isPlaying) {
+        StopPlayback();
+    }
+}
+
+} // namespace
+
+ATOM RegisterMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW wcex{};
+    wcex.cbSize = sizeof(WNDCLASSEXW);
+    wcex.style = CS_HREDRAW | CS_VREDRAW;
+    wcex.lpfnWndProc = MainWindowProc;
+    wcex.cbClsExtra = 0;
+    wcex.cbWndExtra = 0;
+    wcex.hInstance = instance;
+    wcex.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_ICON));
+    wcex.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wcex.hbrBackground = appState.backgroundBrush;
+    wcex.lpszMenuName = MAKEINTRESOURCEW(IDC_MAIN_CLASS);
+    wcex.lpszClassName = appState.windowClassName;
+    wcex.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_SMALL));
+    return RegisterClassExW(&wcex);
+}
+
+bool CreateMainWindow(HINSTANCE instance, int showCommand) {
+    appState.instanceHandle = instance;
+
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+
+    HWND window = CreateWindowExW(
+        0, appState.windowClassName, appState.windowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, 0, MulDiv(575, dpi, 96), MulDiv(664, dpi, 96), nullptr, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return false;
+    }
+    appState.mainWindow = window;
+
+    RegisterHotKey(window, HOTKEY_START_STOP, 0, appState.currentHotkey);
+    RegisterHotKey(window, HOTKEY_RECORD, 0, appState.recordHotkey);
+    RegisterHotKey(window, HOTKEY_PLAYBACK, 0, appState.playbackHotkey);
+
+    BOOL useDarkMode = TRUE;
+    DwmSetWindowAttribute(window, DWMWA_USE_IMMERSIVE_DARK_MODE, &useDarkMode, sizeof(useDarkMode));
+
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return true;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: OnCreate(window); return 0;
+        case WM_DESTROY: OnDestroy(window); return 0;
+        case WM_PAINT: OnPaint(window); return 0;
+        case WM_DRAWITEM: return DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        case WM_COMMAND:
+            if (OnCommand(window, LOWORD(wParam))) {
+                return 0;
+            }
+            break;
+        case WM_TIMER: OnTimer(wParam); return 0;
+        case WM_CTLCOLOREDIT:
+            return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CTLCOLORLISTBOX: return OnCtlColorListBox(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORBTN: return OnCtlColorButton();
+        case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_DPICHANGED: RebuildMainControls(window, reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_HOTKEY: OnHotkey(window, wParam); return 0;
+        case WM_PLAYBACK_DONE: OnPlaybackDone(); return 0;
+        default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,14 @@
+// The narrow seam between Tamblo and the calls that inject input, move the cursor, wait, or
+// ask the user something. The program links the real versions (SysReal.cpp); the in-process
+// tests link recorders that log what would be injected and answer message boxes themselves.
+#pragma once
+
+#include <windows.h>
+
+UINT SysSendInput(UINT count, INPUT* inputs, int size);
+void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo);
+BOOL SysSetCursorPos(int x, int y);
+BOOL SysGetCursorPos(POINT* point);
+SHORT SysGetAsyncKeyState(int vk);
+int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type);
+void SysSleep(DWORD milliseconds);

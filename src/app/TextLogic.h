@@ -1,0 +1,24 @@
+// Number fields and button captions: platform-free text rules shared by every subsystem.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Reads a number field the way _wtoi does: leading blanks skipped, an optional sign, decimal
+// digits up to the first other character; no digits gives 0; values beyond the int32 range
+// clamp to INT_MAX or INT_MIN.
+int32_t ParseIntField(const wchar_t* text);
+
+// True for VK_F1..VK_F12, compared unsigned.
+bool IsFunctionKey(uint32_t key);
+
+// Display name of a hotkey: "F1".."F12"; other keys (only a profile can bring one) get a
+// readable name that still fits every caption: "F13".."F24", otherwise "Key 0x7C".
+std::wstring FormatHotkeyName(uint32_t key);
+
+// "Start (F6)" / "Stop (F6)"
+std::wstring FormatStartCaption(uint32_t key, bool running);
+// "Record (F8)" / "Stop Rec (F8)"; "Record" / "Stop Recording" outside F1..F12
+std::wstring FormatRecordCaption(uint32_t key, bool running);
+// "Playback (F9)" / "Stop Play (F9)"; "Playback" / "Stop Playback" outside F1..F12
+std::wstring FormatPlaybackCaption(uint32_t key, bool running);

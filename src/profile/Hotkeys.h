@@ -1,0 +1,11 @@
+// The three global hotkeys and the Settings dialog that changes them.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+void ChangeStartStopHotkey(uint32_t newKey);
+void ChangeRecordHotkey(uint32_t newKey);
+void ChangePlaybackHotkey(uint32_t newKey);
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

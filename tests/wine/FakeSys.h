@@ -1,0 +1,49 @@
+// Test side of the input and message-box seam: records what the program would inject and
+// answers message boxes from a script. Safe to use from the playback worker thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct MouseEventCall {
+    DWORD flags;
+    DWORD dx;
+    DWORD dy;
+    DWORD data;
+    ULONG_PTR extraInfo;
+};
+
+struct MessageBoxCall {
+    HWND owner;
+    std::wstring text;
+    std::wstring title;
+    UINT type;
+};
+
+// One injected action in the order it happened: an INPUT, a mouse_event or a cursor move.
+struct InjectedAction {
+    enum Kind { Input, MouseEvent, CursorMove } kind;
+    INPUT input;
+    MouseEventCall mouseEvent;
+    POINT cursor;
+};
+
+void ResetFakeSys();
+
+std::vector<InjectedAction> FakeInjected();
+std::vector<INPUT> FakeSentInputs();
+std::vector<MouseEventCall> FakeMouseEvents();
+std::vector<POINT> FakeCursorMoves();
+std::vector<MessageBoxCall> FakeMessageBoxes();
+std::vector<DWORD> FakeSleeps();
+
+// Next answers for SysMessageBox, first in first out; IDOK when none is queued.
+void QueueMessageBoxAnswer(int answer);
+// What SysGetCursorPos reports (it fails when set to fail).
+void SetFakeCursorPos(POINT point, bool fail = false);
+// What SysGetAsyncKeyState reports for a key (0x8000 = down now).
+void SetFakeKeyState(int vk, SHORT state);
+// When true, SysSleep really sleeps (for tests of timing); by default it only records.
+void SetFakeSleepIsReal(bool real);

@@ -1,0 +1,38 @@
+// Shared helpers of the in-process tests: a fresh main window over a fresh AppState.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Puts every AppState field back to its initial value (no playback worker may be running).
+void ResetAppState();
+
+// Resets AppState and the fake seam, then creates and shows the real main window exactly as
+// the program does (class from the string table, hotkeys registered). Returns the window.
+HWND CreateTestMainWindow();
+
+// Destroys the main window (the real shutdown sequence) and drains the WM_QUIT it posts.
+void DestroyTestMainWindow();
+
+// Dispatches messages for the given time (timers, posted messages, hooks).
+void PumpMessages(DWORD milliseconds);
+
+// Dispatches messages until the predicate holds or the time runs out; returns the predicate.
+template <typename Predicate> bool PumpUntil(Predicate predicate, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!predicate()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return predicate();
+        }
+        PumpMessages(5);
+    }
+    return true;
+}
+
+std::wstring ControlText(HWND control);
+std::wstring ControlText(int id);
+HWND Control(int id);
+void SetControlText(int id, const wchar_t* text);
+// Sends WM_COMMAND for a control or menu id, as a click or menu choice would.
+void SendCommand(int id);
