@@ -254,9 +254,10 @@ int PostMessageCommand(int, wchar_t** argv) {
     return 0;
 }
 
-// WM_DPICHANGED carries a pointer to the suggested window rectangle. The RECT is written into the
-// target's own address space, so the pointer is valid there whether or not the system copies the
-// message's data across processes.
+// WM_DPICHANGED carries a pointer to the suggested window rectangle, and neither Windows nor Wine 8
+// copies that RECT across processes: the receiver gets the pointer value as it was sent, so a RECT
+// in our own memory would be read as garbage there (measured: the window took a rectangle of
+// 1292 x 27). The RECT is therefore written into the target's address space and that address sent.
 int SendDpiChanged(int, wchar_t** argv) {
     HWND window = Window(argv[0]);
     if (!window) {
