@@ -46,18 +46,14 @@ std::string Utf8(const wchar_t* text) {
     return out;
 }
 
-std::wstring Wide(const wchar_t* text) {
-    return text;
-}
-
 HWND FindByName(const wchar_t* name) {
-    std::wstring spec(name);
-    const size_t slash = spec.find(L'/');
+    const std::wstring classAndTitle(name);
+    const size_t slash = classAndTitle.find(L'/');
     if (slash == std::wstring::npos) {
-        return FindWindowW(spec.c_str(), nullptr);
+        return FindWindowW(name, nullptr);
     }
-    const std::wstring className = spec.substr(0, slash);
-    const std::wstring title = spec.substr(slash + 1);
+    const std::wstring className = classAndTitle.substr(0, slash);
+    const std::wstring title = classAndTitle.substr(slash + 1);
     return FindWindowW(className.c_str(), title.c_str());
 }
 
@@ -325,21 +321,45 @@ int WaitExit(int, wchar_t** argv) {
     return WaitAndReport(process, static_cast<DWORD>(Number(argv[1])));
 }
 
-// Starts a program without waiting for it and prints its process id.
-int Start(int argc, wchar_t** argv) {
-    std::wstring commandLine = L"\"" + Wide(argv[0]) + L"\"";
-    for (int i = 1; i < argc; ++i) {
-        commandLine += L" \"" + Wide(argv[i]) + L"\"";
+// Starts PATH with ARGS (each quoted) and does not wait for it; false after reporting a failure.
+// The program gets NUL for its standard handles and none of ours: under Wine it would otherwise hold
+// our output open, and a shell reading that output through a pipe would wait for the program to end.
+bool StartProcess(int argc, wchar_t** argv, PROCESS_INFORMATION* info) {
+    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
     }
+    std::wstring commandLine;
+    for (int i = 0; i < argc; ++i) {
+        commandLine += (i ? L" \"" : L"\"") + std::wstring(argv[i]) + L"\"";
+    }
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inheritable, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+    const BOOL started = CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, TRUE, DETACHED_PROCESS,
+                                        nullptr, nullptr, &startup, info);
+    const DWORD error = GetLastError();
+    if (nul != INVALID_HANDLE_VALUE) {
+        CloseHandle(nul);
+    }
+    if (!started) {
+        Fail("cannot start %s (error %lu)", Utf8(argv[0]).c_str(), error);
+        return false;
+    }
+    CloseHandle(info->hThread);
+    return true;
+}
+
+// Starts a program without waiting for it and prints its process id.
+int Start(int argc, wchar_t** argv) {
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
-        return Fail("cannot start %s (error %lu)", Utf8(argv[0]).c_str(), GetLastError());
+    if (!StartProcess(argc, argv, &info)) {
+        return 1;
     }
     printf("%lu\n", info.dwProcessId);
-    CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return 0;
 }
@@ -348,18 +368,13 @@ int Start(int argc, wchar_t** argv) {
 // prints it in milliseconds, then closes the window and waits for the program to end.
 int LaunchTime(int, wchar_t** argv) {
     const DWORD timeoutMs = static_cast<DWORD>(Number(argv[2]));
-    std::wstring commandLine = L"\"" + Wide(argv[0]) + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     LARGE_INTEGER frequency, begin, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
-        return Fail("cannot start %s (error %lu)", Utf8(argv[0]).c_str(), GetLastError());
+    if (!StartProcess(1, argv, &info)) {
+        return 1;
     }
-    CloseHandle(info.hThread);
     HWND window = nullptr;
     double elapsedMs = 0;
     do {
@@ -440,14 +455,14 @@ int Click(int argc, wchar_t** argv) {
 // Presses and releases one key: "vk:0x41" by virtual key, "scan:0x1e" by scan code alone.
 int Key(int argc, wchar_t** argv) {
     for (int i = 0; i < argc; ++i) {
-        const wchar_t* spec = argv[i];
+        const wchar_t* key = argv[i];
         INPUT inputs[2] = {};
         inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        if (wcsncmp(spec, L"vk:", 3) == 0) {
-            inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(Number(spec + 3));
+        if (wcsncmp(key, L"vk:", 3) == 0) {
+            inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(Number(key + 3));
             inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        } else if (wcsncmp(spec, L"scan:", 5) == 0) {
-            inputs[0].ki.wScan = inputs[1].ki.wScan = static_cast<WORD>(Number(spec + 5));
+        } else if (wcsncmp(key, L"scan:", 5) == 0) {
+            inputs[0].ki.wScan = inputs[1].ki.wScan = static_cast<WORD>(Number(key + 5));
             inputs[0].ki.dwFlags = KEYEVENTF_SCANCODE;
             inputs[1].ki.dwFlags = KEYEVENTF_SCANCODE | KEYEVENTF_KEYUP;
         } else {
