@@ -23,12 +23,9 @@ finish() {
 trap finish EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
-    export DISPLAY=":$(cat "$displayfile")"
-    rm -f "$displayfile"
+    source "$root/scripts/private-display.sh"
+    start_private_display
+    xvfb_pid=$private_display_pid
 fi
 
 "$root/scripts/wine-prefix" "$WINEPREFIX" || exit 0

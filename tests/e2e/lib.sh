@@ -50,15 +50,9 @@ trap 'echo "e2e: interrupted" >&2; exit 124' INT TERM
 e2e_watchdog_pid=$!
 
 if [ -z "${DISPLAY:-}" ]; then
-    displayfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-    e2e_xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$displayfile" ] && break
-        sleep 0.05
-    done
-    export DISPLAY=":$(cat "$displayfile")"
-    rm -f "$displayfile"
+    source "$ROOT/scripts/private-display.sh"
+    start_private_display
+    e2e_xvfb_pid=$private_display_pid
 fi
 
 # use_prefix DIR [DPI]: makes DIR (created when missing) the prefix of the following Wine calls,
