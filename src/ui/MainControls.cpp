@@ -12,9 +12,8 @@
 #include "res/resource.h"
 #include "ui/LayoutLogic.h"
 
-const wchar_t kSuggestionText[] =
-    L"Have an idea for a future release? We would love to hear your feature suggestions. "
-    L"Write to us at suggestions@tamblo.example.com";
+const wchar_t kSuggestionText[] = L"Have an idea for a feature you would like to see in a future release? "
+                                  L"Send your suggestions to suggestions@tamblo.example.com.";
 
 namespace {
 
