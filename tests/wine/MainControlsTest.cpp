@@ -407,10 +407,28 @@ TEST_F(MainControlsTest, EveryControlUsesTheOneSegoeUiFont18PixelsHigh) {
     EXPECT_STREQ(logFont.lfFaceName, L"Segoe UI");
 }
 
-TEST_F(MainControlsTest, SuggestionLabelInvitesIdeasWithAContactAddress) {
+TEST_F(MainControlsTest, SuggestionLabelIsTwoSentencesWithAnAddressThatFitInItsBox) {
     std::wstring text = ControlText(appState.suggestionLabel);
     EXPECT_NE(text.find(L"suggestion"), std::wstring::npos);
     EXPECT_NE(text.find(L'@'), std::wstring::npos);
+    int sentences = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool endsSentence = text[i] == L'.' || text[i] == L'?' || text[i] == L'!';
+        if (endsSentence && (i + 1 == text.size() || text[i + 1] == L' ')) {
+            ++sentences;
+        }
+    }
+    EXPECT_EQ(sentences, 2);
+    // Wrapped at the label's width with its font, the text stays within the 40 pixels.
+    HDC dc = GetDC(appState.suggestionLabel);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(appState.suggestionLabel, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, 560, 0};
+    DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    SelectObject(dc, previous);
+    ReleaseDC(appState.suggestionLabel, dc);
+    EXPECT_LE(needed.right, 560);
+    EXPECT_LE(needed.bottom, 40);
 }
 
 // Clicks a button the way the user does; the button reports the click to the main window.
