@@ -236,4 +236,74 @@ TEST_F(WindowProcTest, CommandsThatAreNotOursChangeNothing) {
     EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
 }
 
+struct SentCommand {
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<SentCommand> sentCommands;
+HHOOK commandHook = nullptr;
+
+LRESULT CALLBACK RecordCommands(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == appState.mainWindow && call->message == WM_COMMAND) {
+        sentCommands.push_back(SentCommand{call->wParam, call->lParam});
+    }
+    return CallNextHookEx(commandHook, code, wParam, lParam);
+}
+
+TEST_F(WindowProcTest, RecordAndPlaybackHotkeysActExactlyLikeTheirButtons) {
+    struct Case {
+        WPARAM hotkey;
+        bool playing;
+        int command; // 0: no button command
+        HWND button;
+    };
+    const Case cases[] = {
+        {HOTKEY_RECORD, false, IDC_RECORD, appState.recordButton},
+        {HOTKEY_PLAYBACK, false, IDC_PLAYBACK, appState.playbackButton},
+        {HOTKEY_PLAYBACK, true, 0, nullptr}, // stops playback directly
+        {HOTKEY_START_STOP, false, 0, nullptr},
+        {103, false, 0, nullptr},
+        {0, false, 0, nullptr},
+    };
+    commandHook = SetWindowsHookExW(WH_CALLWNDPROC, RecordCommands, nullptr, GetCurrentThreadId());
+    ASSERT_NE(commandHook, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "hotkey " << c.hotkey << (c.playing ? " while playing" : ""));
+        sentCommands.clear();
+        appState.isPlaying = c.playing;
+        EXPECT_EQ(SendMessageW(appState.mainWindow, WM_HOTKEY, c.hotkey, 0), 0);
+        if (c.command == 0) {
+            EXPECT_TRUE(sentCommands.empty());
+        } else {
+            ASSERT_FALSE(sentCommands.empty());
+            EXPECT_EQ(sentCommands[0].wParam, MAKEWPARAM(c.command, 0));
+            EXPECT_EQ(sentCommands[0].lParam, reinterpret_cast<LPARAM>(c.button));
+        }
+    }
+    UnhookWindowsHookEx(commandHook);
+    commandHook = nullptr;
+    appState.isPlaying = false;
+}
+
+TEST_F(WindowProcTest, ExitAndTheCloseBoxDestroyTheWindowAndPostQuitWithCodeZero) {
+    for (bool viaMenu : {true, false}) {
+        SCOPED_TRACE(viaMenu ? "File > Exit" : "close box");
+        if (appState.mainWindow == nullptr || !IsWindow(appState.mainWindow)) {
+            ASSERT_NE(CreateTestMainWindow(), nullptr);
+        }
+        HWND window = appState.mainWindow;
+        if (viaMenu) {
+            EXPECT_EQ(SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_EXIT, 0), 0), 0);
+        } else {
+            SendMessageW(window, WM_CLOSE, 0, 0);
+        }
+        EXPECT_FALSE(IsWindow(window));
+        MSG msg{};
+        EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+        EXPECT_EQ(msg.wParam, 0u);
+    }
+}
+
 } // namespace
