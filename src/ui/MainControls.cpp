@@ -305,8 +305,11 @@ void RebuildMainControls(HWND window, const RECT* suggested) {
     HWND focus = GetFocus();
     int focusedId = focus != nullptr && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
 
-    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system always suggests a rectangle; a stray message from elsewhere may not.
+    if (suggested != nullptr) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     EnumChildWindows(window, DestroyChildProc, 0);
     CreateMainControls(window);
     RestoreControls(window, snapshot);

@@ -286,4 +286,17 @@ TEST_F(DpiRebuildTest, TypingGoesOnInTheFieldThatHadTheFocus) {
     EXPECT_EQ(ControlText(IDC_MILLISECS), L"1500");
 }
 
+TEST_F(DpiRebuildTest, MessageWithoutASuggestedRectangleRebuildsInPlace) {
+    SetControlText(IDC_HOURS, L"5");
+    RECT before{};
+    GetWindowRect(appState.mainWindow, &before);
+    HWND oldHours = appState.hoursEdit;
+    EXPECT_EQ(SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), 0), 0);
+    RECT after{};
+    GetWindowRect(appState.mainWindow, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_NE(appState.hoursEdit, oldHours);
+    EXPECT_EQ(ControlText(IDC_HOURS), L"5");
+}
+
 } // namespace
