@@ -1,11 +1,12 @@
-// The main window's 38 controls at 96 DPI: what the program asks for when it creates them, what
-// the window then holds, the count fields' arrows, the control font, the dependent enabling of
-// the count and position fields, and the live cursor readout.
+// The main window's 38 controls on the design grid at the prefix's DPI (96 unless set otherwise): what the
+// program asks for when it creates them, what the window then holds, the count fields' arrows, the control
+// font, the dependent enabling of the count and position fields, and the live cursor readout.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,9 @@ constexpr DWORD kOwnerDrawn = 0x5000000B;
 constexpr DWORD kUpDown =
     WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
 
-// Rows at 96 DPI: R0 20, R1 50, R2 85, R3 135, R4 285, R5 385, R6 415, R7 470, R8 530.
-constexpr int R0 = 20, R1 = 50, R2 = 85, R3 = 135, R4 = 285, R5 = 385, R6 = 415, R7 = 470, R8 = 530;
+// The nine rows of the design grid; a control's top is its row plus its own scaled offset.
+enum Row { kNoRow = -1, R0, R1, R2, R3, R4, R5, R6, R7, R8 };
+constexpr int kRowSteps[] = {20, 30, 35, 50, 150, 100, 30, 55, 60};
 
 constexpr int kNoCheck = -1;
 
@@ -40,8 +42,9 @@ struct ControlRow {
     const wchar_t* text; // nullptr: created without text
     DWORD style;
     int id;
-    int x; // from the content column's left edge (the up-downs: absolute)
-    int y;
+    int x;   // from the content column's left edge (the up-downs: absolute)
+    int row; // R0..R8, or none for the up-downs
+    int yOffset;
     int width;
     int height;
     HWND AppState::*handle;
@@ -52,53 +55,55 @@ struct ControlRow {
 const wchar_t kStartCaption[] = L"Start (F6)";
 
 const ControlRow kControls[] = {
-    {L"Button", L"Tamblo", kGroupBox, 0, 0, R0, 560, 320, nullptr, true, kNoCheck},
-    {L"Static", L"Interval", kLabel, 0, 10, R1, 150, 25, nullptr, true, kNoCheck},
-    {L"Edit", L"0", kNumberEdit, 1000, 20, R2, 60, 30, &AppState::hoursEdit, true, kNoCheck},
-    {L"Static", L"hours", kLabel, 0, 85, R2 + 5, 45, 25, nullptr, true, kNoCheck},
-    {L"Edit", L"0", kNumberEdit, 1001, 135, R2, 60, 30, &AppState::minsEdit, true, kNoCheck},
-    {L"Static", L"mins", kLabel, 0, 200, R2 + 5, 35, 25, nullptr, true, kNoCheck},
-    {L"Edit", L"0", kNumberEdit, 1002, 240, R2, 60, 30, &AppState::secsEdit, true, kNoCheck},
-    {L"Static", L"secs", kLabel, 0, 305, R2 + 5, 35, 25, nullptr, true, kNoCheck},
-    {L"Edit", L"100", kNumberEdit, 1003, 345, R2, 60, 30, &AppState::millisecsEdit, true, kNoCheck},
-    {L"Static", L"milliseconds", kLabel, 0, 410, R2 + 5, 90, 25, nullptr, true, kNoCheck},
-    {L"Static", L"Options", kLabel, 0, 10, R3, 150, 25, nullptr, true, kNoCheck},
-    {L"Static", L"Mouse button:", kLabel, 0, 25, R3 + 35, 100, 25, nullptr, true, kNoCheck},
-    {L"ComboBox", nullptr, kCombo, 1006, 130, R3 + 30, 150, 200, &AppState::mouseButtonCombo, true, kNoCheck},
-    {L"Static", L"Click type:", kLabel, 0, 25, R3 + 75, 100, 25, nullptr, true, kNoCheck},
-    {L"ComboBox", nullptr, kCombo, 1007, 130, R3 + 70, 150, 200, &AppState::clickTypeCombo, true, kNoCheck},
-    {L"Button", L"Click at position:", kCheck, 1016, 25, R3 + 115, 140, 25, &AppState::cursorPosCheck, true,
+    {L"Button", L"Tamblo", kGroupBox, 0, 0, R0, 0, 560, 320, nullptr, true, kNoCheck},
+    {L"Static", L"Interval", kLabel, 0, 10, R1, 0, 150, 25, nullptr, true, kNoCheck},
+    {L"Edit", L"0", kNumberEdit, 1000, 20, R2, 0, 60, 30, &AppState::hoursEdit, true, kNoCheck},
+    {L"Static", L"hours", kLabel, 0, 85, R2, 5, 45, 25, nullptr, true, kNoCheck},
+    {L"Edit", L"0", kNumberEdit, 1001, 135, R2, 0, 60, 30, &AppState::minsEdit, true, kNoCheck},
+    {L"Static", L"mins", kLabel, 0, 200, R2, 5, 35, 25, nullptr, true, kNoCheck},
+    {L"Edit", L"0", kNumberEdit, 1002, 240, R2, 0, 60, 30, &AppState::secsEdit, true, kNoCheck},
+    {L"Static", L"secs", kLabel, 0, 305, R2, 5, 35, 25, nullptr, true, kNoCheck},
+    {L"Edit", L"100", kNumberEdit, 1003, 345, R2, 0, 60, 30, &AppState::millisecsEdit, true, kNoCheck},
+    {L"Static", L"milliseconds", kLabel, 0, 410, R2, 5, 90, 25, nullptr, true, kNoCheck},
+    {L"Static", L"Options", kLabel, 0, 10, R3, 0, 150, 25, nullptr, true, kNoCheck},
+    {L"Static", L"Mouse button:", kLabel, 0, 25, R3, 35, 100, 25, nullptr, true, kNoCheck},
+    {L"ComboBox", nullptr, kCombo, 1006, 130, R3, 30, 150, 200, &AppState::mouseButtonCombo, true, kNoCheck},
+    {L"Static", L"Click type:", kLabel, 0, 25, R3, 75, 100, 25, nullptr, true, kNoCheck},
+    {L"ComboBox", nullptr, kCombo, 1007, 130, R3, 70, 150, 200, &AppState::clickTypeCombo, true, kNoCheck},
+    {L"Button", L"Click at position:", kCheck, 1016, 25, R3, 115, 140, 25, &AppState::cursorPosCheck, true,
      BST_UNCHECKED},
-    {L"Static", L"X:", kLabel, 0, 170, R3 + 117, 15, 25, nullptr, true, kNoCheck},
-    {L"Edit", L"0", kNumberEdit, 1017, 190, R3 + 115, 60, 25, &AppState::cursorXEdit, false, kNoCheck},
-    {L"Static", L"Y:", kLabel, 0, 260, R3 + 117, 15, 25, nullptr, true, kNoCheck},
-    {L"Edit", L"0", kNumberEdit, 1018, 280, R3 + 115, 60, 25, &AppState::cursorYEdit, false, kNoCheck},
-    {L"Static", L"Cursor: (0, 0)", kLabel, 1015, 355, R3 + 117, 150, 25, &AppState::cursorLabel, true,
+    {L"Static", L"X:", kLabel, 0, 170, R3, 117, 15, 25, nullptr, true, kNoCheck},
+    {L"Edit", L"0", kNumberEdit, 1017, 190, R3, 115, 60, 25, &AppState::cursorXEdit, false, kNoCheck},
+    {L"Static", L"Y:", kLabel, 0, 260, R3, 117, 15, 25, nullptr, true, kNoCheck},
+    {L"Edit", L"0", kNumberEdit, 1018, 280, R3, 115, 60, 25, &AppState::cursorYEdit, false, kNoCheck},
+    {L"Static", L"Cursor: (0, 0)", kLabel, 1015, 355, R3, 117, 150, 25, &AppState::cursorLabel, true,
      kNoCheck},
-    {L"Static", L"Repeat", kLabel, 0, 300, R3, 150, 25, nullptr, true, kNoCheck},
-    {L"Button", L"Repeat", kFirstRadio, 1008, 315, R3 + 35, 80, 25, &AppState::repeatRadio, true,
+    {L"Static", L"Repeat", kLabel, 0, 300, R3, 0, 150, 25, nullptr, true, kNoCheck},
+    {L"Button", L"Repeat", kFirstRadio, 1008, 315, R3, 35, 80, 25, &AppState::repeatRadio, true,
      BST_UNCHECKED},
-    {L"Edit", L"1", kNumberEdit, 1010, 400, R3 + 30, 80, 30, &AppState::repeatTimesEdit, false, kNoCheck},
-    {L"msctls_updown32", nullptr, kUpDown, 0, 0, 0, 0, 0, nullptr, true, kNoCheck},
-    {L"Static", L"times", kLabel, 0, 485, R3 + 35, 50, 25, nullptr, true, kNoCheck},
-    {L"Button", L"Repeat until stopped", kSecondRadio, 1009, 315, R3 + 75, 180, 25,
+    {L"Edit", L"1", kNumberEdit, 1010, 400, R3, 30, 80, 30, &AppState::repeatTimesEdit, false, kNoCheck},
+    {L"msctls_updown32", nullptr, kUpDown, 0, 0, kNoRow, 0, 0, 0, nullptr, true, kNoCheck},
+    {L"Static", L"times", kLabel, 0, 485, R3, 35, 50, 25, nullptr, true, kNoCheck},
+    {L"Button", L"Repeat until stopped", kSecondRadio, 1009, 315, R3, 75, 180, 25,
      &AppState::repeatUntilStoppedRadio, true, BST_CHECKED},
-    {L"Button", kStartCaption, kOwnerDrawn, 1011, 10, R4, 120, 35, &AppState::startButton, true, kNoCheck},
-    {L"Static", L"Status: Stopped | Clicks: 0", kCentred, 1012, 0, R4 + 60, 560, 25, &AppState::statusLabel,
+    {L"Button", kStartCaption, kOwnerDrawn, 1011, 10, R4, 0, 120, 35, &AppState::startButton, true, kNoCheck},
+    {L"Static", L"Status: Stopped | Clicks: 0", kCentred, 1012, 0, R4, 60, 560, 25, &AppState::statusLabel,
      true, kNoCheck},
-    {L"Button", L"Record Mouse and Keyboard", kGroupBox, 0, 0, R5, 560, 120, nullptr, true, kNoCheck},
-    {L"Button", L"Record (F8)", kOwnerDrawn, 1019, 10, R6, 120, 35, &AppState::recordButton, true, kNoCheck},
-    {L"Button", L"Playback (F9)", kOwnerDrawn, 1020, 140, R6, 120, 35, &AppState::playbackButton, true,
+    {L"Button", L"Record Mouse and Keyboard", kGroupBox, 0, 0, R5, 0, 560, 120, nullptr, true, kNoCheck},
+    {L"Button", L"Record (F8)", kOwnerDrawn, 1019, 10, R6, 0, 120, 35, &AppState::recordButton, true,
      kNoCheck},
-    {L"Button", L"Repeat", kFirstRadio, 1024, 10, R7, 80, 25, &AppState::playbackRepeatRadio, true,
+    {L"Button", L"Playback (F9)", kOwnerDrawn, 1020, 140, R6, 0, 120, 35, &AppState::playbackButton, true,
+     kNoCheck},
+    {L"Button", L"Repeat", kFirstRadio, 1024, 10, R7, 0, 80, 25, &AppState::playbackRepeatRadio, true,
      BST_CHECKED},
-    {L"Edit", L"1", kNumberEdit, 1026, 95, R7 - 5, 60, 30, &AppState::playbackRepeatTimesEdit, true,
+    {L"Edit", L"1", kNumberEdit, 1026, 95, R7, -5, 60, 30, &AppState::playbackRepeatTimesEdit, true,
      kNoCheck},
-    {L"msctls_updown32", nullptr, kUpDown, 0, 0, 0, 0, 0, nullptr, true, kNoCheck},
-    {L"Static", L"times", kLabel, 0, 160, R7, 50, 25, nullptr, true, kNoCheck},
-    {L"Button", L"Repeat until stopped", kSecondRadio, 1025, 220, R7, 180, 25,
+    {L"msctls_updown32", nullptr, kUpDown, 0, 0, kNoRow, 0, 0, 0, nullptr, true, kNoCheck},
+    {L"Static", L"times", kLabel, 0, 160, R7, 0, 50, 25, nullptr, true, kNoCheck},
+    {L"Button", L"Repeat until stopped", kSecondRadio, 1025, 220, R7, 0, 180, 25,
      &AppState::playbackRepeatUntilStoppedRadio, true, BST_UNCHECKED},
-    {L"Static", kSuggestionText, kSuggestion, 0, 0, R8, 560, 40, &AppState::suggestionLabel, true, kNoCheck},
+    {L"Static", kSuggestionText, kSuggestion, 0, 0, R8, 0, 560, 40, &AppState::suggestionLabel, true,
+     kNoCheck},
 };
 constexpr size_t kControlCount = std::size(kControls);
 static_assert(kControlCount == 38);
@@ -213,16 +218,37 @@ protected:
         cbtHook = nullptr;
         callHook = nullptr;
         ASSERT_NE(window, nullptr);
+        HDC dc = GetDC(window);
+        scale = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSX)) / 96.0f;
+        ReleaseDC(window, dc);
         RECT client{};
         GetClientRect(window, &client);
-        contentLeft = (client.right - client.left - 560) / 2;
+        contentLeft = (client.right - client.left - Scaled(560)) / 2;
+        int rowY = 0;
+        for (int r = R0; r <= R8; ++r) {
+            rowY += Scaled(kRowSteps[r]);
+            rowTops[r] = rowY;
+        }
+    }
+
+    // Design units to pixels at the window's DPI, truncated like the layout does.
+    int Scaled(int v) const { return static_cast<int>(static_cast<float>(v) * scale); }
+    int Left(const ControlRow& row) const { return IsUpDown(row) ? 0 : contentLeft + Scaled(row.x); }
+    int Top(const ControlRow& row) const {
+        return row.row == kNoRow ? 0 : rowTops[row.row] + Scaled(row.yOffset);
     }
     void TearDown() override { DestroyTestMainWindow(); }
 
+    float scale = 1.0f;
     int contentLeft = 0;
+    int rowTops[9] = {};
 };
 
 TEST_F(MainControlsTest, ControlsAreRequestedInTableOrderWithClassTextStyleIdAndRectangle) {
+    if (scale == 1.0f) {
+        const int at96[9] = {20, 50, 85, 135, 285, 385, 415, 470, 530};
+        EXPECT_TRUE(std::equal(std::begin(at96), std::end(at96), std::begin(rowTops)));
+    }
     ASSERT_EQ(recordedRequests.size(), kControlCount);
     for (size_t i = 0; i < kControlCount; ++i) {
         const ControlRow& row = kControls[i];
@@ -237,10 +263,10 @@ TEST_F(MainControlsTest, ControlsAreRequestedInTableOrderWithClassTextStyleIdAnd
         EXPECT_EQ(request.style, row.style) << std::hex << request.style;
         EXPECT_EQ(request.exStyle, 0u);
         EXPECT_EQ(reinterpret_cast<INT_PTR>(request.menu), row.id);
-        EXPECT_EQ(request.x, IsUpDown(row) ? 0 : contentLeft + row.x);
-        EXPECT_EQ(request.y, row.y);
-        EXPECT_EQ(request.width, row.width);
-        EXPECT_EQ(request.height, row.height);
+        EXPECT_EQ(request.x, Left(row));
+        EXPECT_EQ(request.y, Top(row));
+        EXPECT_EQ(request.width, Scaled(row.width));
+        EXPECT_EQ(request.height, Scaled(row.height));
     }
 }
 
@@ -278,15 +304,15 @@ TEST_F(MainControlsTest, WindowHoldsTheControlsInCreationOrderWithTheirPlacesAnd
             continue; // placed against its edit; see the up-down test
         }
         RECT rect = ClientRectOf(control);
-        EXPECT_EQ(rect.left, contentLeft + row.x);
-        EXPECT_EQ(rect.top, row.y);
+        EXPECT_EQ(rect.left, Left(row));
+        EXPECT_EQ(rect.top, Top(row));
         bool hasUpDown = row.id == IDC_REPEAT_TIMES || row.id == IDC_PLAYBACK_REPEAT_TIMES;
         if (!hasUpDown) {
-            EXPECT_EQ(rect.right - rect.left, row.width);
+            EXPECT_EQ(rect.right - rect.left, Scaled(row.width));
         }
         // A closed drop-down list is as high as its edit part; 200 covers the open list.
         if (row.style != kCombo) {
-            EXPECT_EQ(rect.bottom - rect.top, row.height);
+            EXPECT_EQ(rect.bottom - rect.top, Scaled(row.height));
         }
     }
 }
@@ -318,8 +344,9 @@ TEST_F(MainControlsTest, CountFieldsHaveArrowsFrom1To16959AtPosition1AgainstThei
         HWND buddy;
         int right; // the edit's right edge as created
     };
-    const UpDownCase cases[] = {{24, appState.repeatTimesEdit, contentLeft + 400 + 80},
-                                {34, appState.playbackRepeatTimesEdit, contentLeft + 95 + 60}};
+    const UpDownCase cases[] = {
+        {24, appState.repeatTimesEdit, contentLeft + Scaled(400) + Scaled(80)},
+        {34, appState.playbackRepeatTimesEdit, contentLeft + Scaled(95) + Scaled(60)}};
     for (const UpDownCase& c : cases) {
         SCOPED_TRACE(c.index + 1);
         HWND upDown = children[c.index];
@@ -372,7 +399,7 @@ TEST_F(MainControlsTest, ArrowsStepWithinTheRangeAndWriteDigitsOnly) {
     EXPECT_EQ(ControlText(edit), L"12344");
 }
 
-TEST_F(MainControlsTest, EveryControlUsesTheOneSegoeUiFont18PixelsHigh) {
+TEST_F(MainControlsTest, EveryControlUsesTheOneSegoeUiFont18UnitsHigh) {
     std::vector<HWND> children = ChildrenInZOrder(appState.mainWindow);
     ASSERT_EQ(children.size(), kControlCount);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(children[0], WM_GETFONT, 0, 0));
@@ -396,7 +423,7 @@ TEST_F(MainControlsTest, EveryControlUsesTheOneSegoeUiFont18PixelsHigh) {
     }
     LOGFONTW logFont{};
     ASSERT_EQ(GetObjectW(font, sizeof(logFont), &logFont), static_cast<int>(sizeof(logFont)));
-    EXPECT_EQ(logFont.lfHeight, 18);
+    EXPECT_EQ(logFont.lfHeight, Scaled(18));
     EXPECT_EQ(logFont.lfWidth, 0);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic);
@@ -423,12 +450,12 @@ TEST_F(MainControlsTest, SuggestionLabelIsTwoSentencesWithAnAddressThatFitInItsB
     HDC dc = GetDC(appState.suggestionLabel);
     HGDIOBJ previous =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(appState.suggestionLabel, WM_GETFONT, 0, 0)));
-    RECT needed{0, 0, 560, 0};
+    RECT needed{0, 0, Scaled(560), 0};
     DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
     SelectObject(dc, previous);
     ReleaseDC(appState.suggestionLabel, dc);
-    EXPECT_LE(needed.right, 560);
-    EXPECT_LE(needed.bottom, 40);
+    EXPECT_LE(needed.right, Scaled(560));
+    EXPECT_LE(needed.bottom, Scaled(40));
 }
 
 // Clicks a button the way the user does; the button reports the click to the main window.

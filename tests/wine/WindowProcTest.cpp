@@ -84,7 +84,7 @@ TEST_F(WindowProcTest, DrawItemPaintsTheThreeButtonsEdgeToEdgeInTheirFaceColour)
         EXPECT_EQ(DrawItem(c.id, c.itemState, Control(c.id)), TRUE);
         // Corners and edges too: no border, no 3-D edge, no rounding.
         for (POINT p :
-             {POINT{0, 0}, POINT{119, 0}, POINT{0, 34}, POINT{119, 34}, POINT{60, 1}, POINT{2, 17}}) {
+             {POINT{0, 0}, POINT{119, 0}, POINT{0, 34}, POINT{119, 34}, POINT{60, 1}, POINT{60, 33}}) {
             EXPECT_EQ(GetPixel(dc, p.x, p.y), c.face) << p.x << "," << p.y;
         }
         // The caption is drawn in white somewhere in the middle.
