@@ -541,4 +541,38 @@ TEST_F(MainControlsTest, CursorLabelFollowsTheCursorOnTheTimerAndKeepsItsTextWhe
     EXPECT_TRUE(PumpUntil([] { return ControlText(IDC_CURSOR_LABEL) == L"Cursor: (7, 7)"; }, 3000));
 }
 
+TEST(MainControlsCaptions, ButtonCaptionsAreComposedFromTheHotkeysAtCreation) {
+    struct Case {
+        uint32_t startKey, recordKey, playbackKey;
+        const wchar_t* start;
+        const wchar_t* record;
+        const wchar_t* playback;
+    };
+    const Case cases[] = {
+        {VK_F7, VK_F12, VK_F1, L"Start (F7)", L"Record (F12)", L"Playback (F1)"},
+        {0, 0x7C, 0x6F, L"Start (Key 0x00)", L"Record", L"Playback"},
+        {0x7C, 0xFFFFFFFF, 0x7C, L"Start (F13)", L"Record", L"Playback"},
+        {0xFFFFFFFF, VK_F8, 0xFFFFFFFF, L"Start (Key 0xFFFFFFFF)", L"Record (F8)", L"Playback"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.start));
+        ResetAppState();
+        appState.instanceHandle = GetModuleHandleW(nullptr);
+        appState.currentHotkey = c.startKey;
+        appState.recordHotkey = c.recordKey;
+        appState.playbackHotkey = c.playbackKey;
+        // Any parent will do: the pass builds in the window it is given.
+        HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 575, 664, nullptr, nullptr,
+                                      appState.instanceHandle, nullptr);
+        ASSERT_NE(parent, nullptr);
+        CreateMainControls(parent);
+        EXPECT_EQ(ControlText(appState.startButton), c.start);
+        EXPECT_EQ(ControlText(appState.recordButton), c.record);
+        EXPECT_EQ(ControlText(appState.playbackButton), c.playback);
+        EXPECT_EQ(GetParent(appState.startButton), parent);
+        DestroyWindow(parent);
+    }
+    ResetAppState();
+}
+
 } // namespace
