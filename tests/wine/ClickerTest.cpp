@@ -354,6 +354,35 @@ TEST_F(ClickerTest, StartStopHotkeyTogglesEvenWhileRecordingOrPlaying) {
     EXPECT_TRUE(FakeMessageBoxes().empty());
 }
 
+TEST_F(ClickerTest, RunSurvivesADpiRebuildAndTicksReadTheRebuiltControls) {
+    SetInterval(L"0", L"0", L"10", L"0");
+    ChooseFixedPosition(L"100", L"200");
+    SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, 2, 0);
+    StartClicking();
+    HWND oldCombo = appState.mouseButtonCombo;
+
+    RECT suggested{40, 30, 40 + 575, 30 + 664};
+    SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_NE(appState.mouseButtonCombo, oldCombo) << "the controls were re-created";
+    EXPECT_TRUE(appState.isClicking);
+
+    // The rebuilt controls keep what they held, locks and caption included.
+    EXPECT_EQ(ControlText(IDC_START), L"Stop (F6)");
+    EXPECT_FALSE(IsWindowEnabled(appState.hoursEdit));
+    PerformClick();
+    std::vector<POINT> moves = FakeCursorMoves();
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].x, 100);
+    EXPECT_EQ(moves[0].y, 200);
+    EXPECT_EQ(MouseEventFlags(), (std::vector<DWORD>{MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}));
+    EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Running | Clicks: 1");
+
+    StopClicking();
+    EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
+    EXPECT_TRUE(IsWindowEnabled(appState.hoursEdit));
+}
+
 TEST_F(ClickerTest, ClosingTheWindowStopsTheClicker) {
     SetInterval(L"0", L"0", L"0", L"1");
     StartClicking();
