@@ -76,6 +76,14 @@ int32_t ComboSelection(HWND combo) {
     return static_cast<int32_t>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
 }
 
+// An index outside the list leaves the combo box with no selection. Windows clears it for any
+// such index, Wine only for -1, so an outside index is sent as -1.
+void SelectComboIndex(HWND combo, int32_t index) {
+    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    WPARAM item = index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
+    SendMessageW(combo, CB_SETCURSEL, item, 0);
+}
+
 // A radio pair with the count edit that only the "Repeat" choice uses.
 void ApplyRepeatPair(HWND repeatRadio, HWND untilStoppedRadio, HWND countEdit, int32_t mode, int32_t count) {
     SetChecked(repeatRadio, mode != 0);
@@ -146,9 +154,8 @@ void ApplySettingsToControls(const ProfileSettings& s) {
     SetNumberField(appState.minsEdit, s.mins);
     SetNumberField(appState.secsEdit, s.secs);
     SetNumberField(appState.millisecsEdit, s.millisecs);
-    // An index outside the list leaves the combo box with no selection.
-    SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, static_cast<WPARAM>(s.mouseButton), 0);
-    SendMessageW(appState.clickTypeCombo, CB_SETCURSEL, static_cast<WPARAM>(s.clickType), 0);
+    SelectComboIndex(appState.mouseButtonCombo, s.mouseButton);
+    SelectComboIndex(appState.clickTypeCombo, s.clickType);
     SetChecked(appState.cursorPosCheck, s.cursorPosChecked != 0);
     EnableWindow(appState.cursorXEdit, s.cursorPosChecked != 0);
     EnableWindow(appState.cursorYEdit, s.cursorPosChecked != 0);
