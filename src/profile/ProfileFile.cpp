@@ -103,7 +103,12 @@ ProfileHeader ReadHeaderFromWindow() {
     return header;
 }
 
-// The whole file, checked, or false. The count is trusted only up to what the file can hold.
+// Records go through the file in blocks of this many, so neither direction holds a second copy
+// of a large recording in memory.
+constexpr size_t kBlockEvents = 4096;
+
+// The whole file, checked, or false. The count is trusted only up to what the file can hold, and
+// only then is room made for the events.
 bool ReadProfileFile(const wchar_t* path, ProfileHeader& header, std::vector<InputEvent>& events) {
     FileHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     LARGE_INTEGER size{};
@@ -121,12 +126,39 @@ bool ReadProfileFile(const wchar_t* path, ProfileHeader& header, std::vector<Inp
         return false;
     }
     try {
-        std::vector<uint8_t> records(static_cast<size_t>(count) * kProfileEventSize);
-        return ReadAll(file.get(), records.data(), records.size()) &&
-               DecodeProfileEvents(records, count, events);
+        std::vector<InputEvent> read(static_cast<size_t>(count));
+        std::vector<uint8_t> block(kBlockEvents * kProfileEventSize);
+        for (size_t done = 0; done < read.size();) {
+            const size_t n = read.size() - done < kBlockEvents ? read.size() - done : kBlockEvents;
+            if (!ReadAll(file.get(), block.data(), n * kProfileEventSize) ||
+                !DecodeEventRecords(block, std::span<InputEvent>(read.data() + done, n))) {
+                return false;
+            }
+            done += n;
+        }
+        events.swap(read);
+        return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
+}
+
+bool WriteProfileFile(HANDLE file, const ProfileHeader& header, const std::vector<InputEvent>& events) {
+    uint8_t headerBytes[kProfileHeaderSize];
+    EncodeProfileHeader(header, events.size(), headerBytes);
+    if (!WriteAll(file, headerBytes, kProfileHeaderSize)) {
+        return false;
+    }
+    std::vector<uint8_t> block(kBlockEvents * kProfileEventSize);
+    for (size_t done = 0; done < events.size();) {
+        const size_t n = events.size() - done < kBlockEvents ? events.size() - done : kBlockEvents;
+        EncodeEventRecords(std::span<const InputEvent>(events.data() + done, n), block.data());
+        if (!WriteAll(file, block.data(), n * kProfileEventSize)) {
+            return false;
+        }
+        done += n;
+    }
+    return FlushFileBuffers(file) != FALSE;
 }
 
 } // namespace
@@ -171,12 +203,6 @@ bool SaveProfileToFile(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') {
         return false;
     }
-    std::vector<uint8_t> bytes;
-    try {
-        bytes = EncodeProfile(ReadHeaderFromWindow(), appState.recordedEvents);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
     const std::wstring temporary = std::wstring(path) + L".saving";
     bool written = false;
     {
@@ -184,7 +210,11 @@ bool SaveProfileToFile(const wchar_t* path) {
         if (!file) {
             return false;
         }
-        written = WriteAll(file.get(), bytes.data(), bytes.size()) && FlushFileBuffers(file.get());
+        try {
+            written = WriteProfileFile(file.get(), ReadHeaderFromWindow(), appState.recordedEvents);
+        } catch (const std::bad_alloc&) {
+            written = false;
+        }
         written = CloseHandle(file.release()) && written;
     }
     if (!written ||

@@ -22,6 +22,29 @@ void PutU64(uint8_t*& out, uint64_t value) {
     }
 }
 
+// Fixed-offset little-endian stores and loads for the event records, whose bounds are checked once
+// for the whole list; compilers turn each into a single move on little-endian machines.
+void StoreU32(uint8_t* p, uint32_t value) {
+    p[0] = static_cast<uint8_t>(value);
+    p[1] = static_cast<uint8_t>(value >> 8);
+    p[2] = static_cast<uint8_t>(value >> 16);
+    p[3] = static_cast<uint8_t>(value >> 24);
+}
+
+void StoreU64(uint8_t* p, uint64_t value) {
+    StoreU32(p, static_cast<uint32_t>(value));
+    StoreU32(p + 4, static_cast<uint32_t>(value >> 32));
+}
+
+uint32_t LoadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+uint64_t LoadU64(const uint8_t* p) {
+    return static_cast<uint64_t>(LoadU32(p + 4)) << 32 | LoadU32(p);
+}
+
 // A cursor over the input that never reads past its end; every read reports whether it fit.
 struct ByteReader {
     const uint8_t* data;
@@ -61,20 +84,9 @@ bool ReadU64(ByteReader& reader, uint64_t& value) {
     return true;
 }
 
-bool ReadI64(ByteReader& reader, int64_t& value) {
-    uint64_t raw = 0;
-    if (!ReadU64(reader, raw)) {
-        return false;
-    }
-    value = static_cast<int64_t>(raw);
-    return true;
-}
-
 } // namespace
 
-std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events) {
-    std::vector<uint8_t> bytes(kProfileHeaderSize + kProfileEventSize * events.size());
-    uint8_t* out = bytes.data();
+void EncodeProfileHeader(const ProfileHeader& header, uint64_t eventCount, uint8_t* out) {
     std::memcpy(out, kSignature, sizeof(kSignature));
     out += sizeof(kSignature);
     PutI32(out, kProfileVersion);
@@ -89,15 +101,25 @@ std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, std::span<const 
     PutU32(out, header.playbackHotkey);
     PutI32(out, header.startX);
     PutI32(out, header.startY);
-    PutU64(out, events.size());
+    PutU64(out, eventCount);
+}
+
+void EncodeEventRecords(std::span<const InputEvent> events, uint8_t* out) {
     for (const InputEvent& event : events) {
-        PutI32(out, event.type);
-        PutU64(out, static_cast<uint64_t>(event.time));
-        PutI32(out, event.x);
-        PutI32(out, event.y);
-        PutU32(out, event.vkCode);
-        PutI32(out, event.wheelDelta);
+        StoreU32(out, static_cast<uint32_t>(event.type));
+        StoreU64(out + 4, static_cast<uint64_t>(event.time));
+        StoreU32(out + 12, static_cast<uint32_t>(event.x));
+        StoreU32(out + 16, static_cast<uint32_t>(event.y));
+        StoreU32(out + 20, event.vkCode);
+        StoreU32(out + 24, static_cast<uint32_t>(event.wheelDelta));
+        out += kProfileEventSize;
     }
+}
+
+std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events) {
+    std::vector<uint8_t> bytes(kProfileHeaderSize + kProfileEventSize * events.size());
+    EncodeProfileHeader(header, events.size(), bytes.data());
+    EncodeEventRecords(events, bytes.data() + kProfileHeaderSize);
     return bytes;
 }
 
@@ -133,23 +155,31 @@ uint64_t ProfileEventCapacity(uint64_t fileSize) {
     return fileSize < kProfileHeaderSize ? 0 : (fileSize - kProfileHeaderSize) / kProfileEventSize;
 }
 
+bool DecodeEventRecords(std::span<const uint8_t> bytes, std::span<InputEvent> events) {
+    if (events.size() > bytes.size() / kProfileEventSize) {
+        return false;
+    }
+    const uint8_t* in = bytes.data();
+    for (InputEvent& event : events) {
+        event.type = static_cast<InputEventType>(static_cast<int32_t>(LoadU32(in)));
+        event.time = static_cast<int64_t>(LoadU64(in + 4));
+        event.x = static_cast<int32_t>(LoadU32(in + 12));
+        event.y = static_cast<int32_t>(LoadU32(in + 16));
+        event.vkCode = LoadU32(in + 20);
+        event.wheelDelta = static_cast<int32_t>(LoadU32(in + 24));
+        in += kProfileEventSize;
+    }
+    return true;
+}
+
 bool DecodeProfileEvents(std::span<const uint8_t> bytes, uint64_t count, std::vector<InputEvent>& events) {
-    // Compare by division so that a count near 2^64 cannot overflow the byte total.
+    // Compare by division so that a count near 2^64 cannot overflow the byte total, and before
+    // anything is allocated from it.
     if (count > bytes.size() / kProfileEventSize) {
         return false;
     }
     std::vector<InputEvent> read(static_cast<size_t>(count));
-    ByteReader reader{bytes.data(), bytes.size()};
-    for (InputEvent& event : read) {
-        int32_t type = 0;
-        ReadI32(reader, type);
-        event.type = static_cast<InputEventType>(type);
-        ReadI64(reader, event.time);
-        ReadI32(reader, event.x);
-        ReadI32(reader, event.y);
-        ReadU32(reader, event.vkCode);
-        ReadI32(reader, event.wheelDelta);
-    }
+    DecodeEventRecords(bytes, read);
     events.swap(read);
     return true;
 }

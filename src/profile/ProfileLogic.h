@@ -48,6 +48,12 @@ struct ProfileHeader {
 // The whole file: 89 + 28 * events.size() bytes.
 std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events);
 
+// The 89 header bytes, for a file that will hold eventCount records.
+void EncodeProfileHeader(const ProfileHeader& header, uint64_t eventCount, uint8_t* out);
+
+// 28 bytes per event into out, which must have room for all of them.
+void EncodeEventRecords(std::span<const InputEvent> events, uint8_t* out);
+
 // Reads the first 89 bytes. False unless the signature is "TMBLO", the version is 1 and all 89
 // bytes are there; on false the outputs are untouched.
 bool DecodeProfileHeader(std::span<const uint8_t> bytes, ProfileHeader& header, uint64_t& eventCount);
@@ -58,6 +64,10 @@ uint64_t ProfileEventCapacity(uint64_t fileSize);
 // Reads `count` 28-byte records from the start of `bytes` into `events` (replacing its content).
 // False, with `events` untouched, when the bytes are too few for the count.
 bool DecodeProfileEvents(std::span<const uint8_t> bytes, uint64_t count, std::vector<InputEvent>& events);
+
+// Fills every element of `events` from consecutive records at the start of `bytes`; false (and
+// nothing read) when the bytes are too few for them all.
+bool DecodeEventRecords(std::span<const uint8_t> bytes, std::span<InputEvent> events);
 
 // A whole file in memory: header, then exactly eventCount records; bytes after them are ignored.
 // False for a wrong signature or version, a short header, or a count the bytes cannot hold; the

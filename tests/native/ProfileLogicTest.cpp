@@ -192,4 +192,20 @@ TEST(ProfileCodec, EventsDecodeReplacesTheListOnlyWhenAllRecordsAreThere) {
     EXPECT_TRUE(events.empty());
 }
 
+TEST(ProfileCodec, BlockwiseEncodingMatchesTheWholeFile) {
+    const std::vector<InputEvent> events = SampleEvents();
+    Bytes pieces(89 + 28 * events.size());
+    EncodeProfileHeader(SampleHeader(), events.size(), pieces.data());
+    EncodeEventRecords(std::span<const InputEvent>(events.data(), 1), pieces.data() + 89);
+    EncodeEventRecords(std::span<const InputEvent>(events.data() + 1, 3), pieces.data() + 89 + 28);
+    EXPECT_EQ(pieces, EncodeProfile(SampleHeader(), events));
+
+    std::vector<InputEvent> decoded(3);
+    std::span<const uint8_t> records(pieces.data() + 89 + 28, 28 * 3);
+    EXPECT_FALSE(DecodeEventRecords(records.first(28 * 3 - 1), decoded));
+    EXPECT_EQ(decoded, std::vector<InputEvent>(3));
+    EXPECT_TRUE(DecodeEventRecords(records, decoded));
+    EXPECT_EQ(decoded, std::vector<InputEvent>(events.begin() + 1, events.end()));
+}
+
 } // namespace
