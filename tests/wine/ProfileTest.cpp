@@ -260,6 +260,32 @@ TEST_F(ProfileTest, RefusedFilesChangeNothing) {
     EXPECT_TRUE(FakeMessageBoxes().empty());
 }
 
+TEST_F(ProfileTest, HotkeysEqualToTheCurrentOnesAreLeftAlone) {
+    SetControlText(IDC_START, L"untouched");
+    std::wstring path = PathFor(L"same-keys.tmb");
+    WriteBytes(path, EncodeProfile(ProfileHeader{}, {}));
+    ASSERT_TRUE(LoadProfileFromFile(path.c_str()));
+    EXPECT_EQ(ControlText(IDC_START), L"untouched");
+}
+
+TEST_F(ProfileTest, KeyTakenElsewhereFallsBackButTheLoadSucceeds) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(RegisterHotKey(other, 1, 0, VK_F2));
+    std::wstring path = PathFor(L"taken.tmb");
+    WriteBytes(path, EncodeProfile(LoadedHeader(), kEvents));
+    const bool loaded = LoadProfileFromFile(path.c_str());
+    UnregisterHotKey(other, 1);
+    DestroyWindow(other);
+    EXPECT_TRUE(loaded);
+    auto boxes = FakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Failed to register new hotkey. It might be in use by another application.");
+    EXPECT_EQ(appState.currentHotkey, static_cast<uint32_t>(VK_F6));
+    EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
+    EXPECT_EQ(appState.recordHotkey, static_cast<uint32_t>(VK_F3));
+    EXPECT_EQ(appState.recordedEvents, kEvents);
+}
+
 TEST_F(ProfileTest, TrailingBytesAfterTheEventsAreIgnored) {
     Bytes bytes = EncodeProfile(LoadedHeader(), kEvents);
     bytes.insert(bytes.end(), 100, 0xAB);
