@@ -34,7 +34,9 @@ int Fail(const char* format, ...) {
     return 1;
 }
 
-long long Number(const wchar_t* text) { return wcstoll(text, nullptr, 0); }
+long long Number(const wchar_t* text) {
+    return wcstoll(text, nullptr, 0);
+}
 
 std::string Utf8(const wchar_t* text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -44,7 +46,9 @@ std::string Utf8(const wchar_t* text) {
     return out;
 }
 
-std::wstring Wide(const wchar_t* text) { return text; }
+std::wstring Wide(const wchar_t* text) {
+    return text;
+}
 
 HWND FindByName(const wchar_t* name) {
     std::wstring spec(name);
@@ -190,8 +194,8 @@ int GetText(int, wchar_t** argv) {
     HWND control = Control(argv[0], argv[1]);
     wchar_t text[4096] = L"";
     DWORD_PTR length = 0;
-    if (!control || !Send(control, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text),
-                          &length)) {
+    if (!control ||
+        !Send(control, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text), &length)) {
         return control ? Fail("WM_GETTEXT got no answer") : 1;
     }
     printf("%s\n", Utf8(text).c_str());
@@ -242,8 +246,9 @@ int SendMessageCommand(int, wchar_t** argv) {
 
 int PostMessageCommand(int, wchar_t** argv) {
     HWND control = Control(argv[0], argv[1]);
-    if (!control || !PostMessageW(control, static_cast<UINT>(Number(argv[2])),
-                                  static_cast<WPARAM>(Number(argv[3])), static_cast<LPARAM>(Number(argv[4])))) {
+    if (!control ||
+        !PostMessageW(control, static_cast<UINT>(Number(argv[2])), static_cast<WPARAM>(Number(argv[3])),
+                      static_cast<LPARAM>(Number(argv[4])))) {
         return control ? Fail("PostMessage failed (error %lu)", GetLastError()) : 1;
     }
     return 0;
@@ -268,15 +273,16 @@ int SendDpiChanged(int, wchar_t** argv) {
     if (!process) {
         return 1;
     }
-    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     SIZE_T written = 0;
     if (!remote || !WriteProcessMemory(process, remote, &suggested, sizeof suggested, &written)) {
         CloseHandle(process);
         return Fail("cannot place the RECT in the target (error %lu)", GetLastError());
     }
     DWORD_PTR result = 0;
-    const bool answered = Send(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote),
-                               &result);
+    const bool answered =
+        Send(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote), &result);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
     if (!answered) {
@@ -327,7 +333,8 @@ int Start(int argc, wchar_t** argv) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (!CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
         return Fail("cannot start %s (error %lu)", Utf8(argv[0]).c_str(), GetLastError());
     }
     printf("%lu\n", info.dwProcessId);
@@ -347,7 +354,8 @@ int LaunchTime(int, wchar_t** argv) {
     LARGE_INTEGER frequency, begin, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (!CreateProcessW(argv[0], &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
         return Fail("cannot start %s (error %lu)", Utf8(argv[0]).c_str(), GetLastError());
     }
     CloseHandle(info.hThread);
@@ -356,7 +364,8 @@ int LaunchTime(int, wchar_t** argv) {
     do {
         window = FindWindowW(argv[1], nullptr);
         QueryPerformanceCounter(&now);
-        elapsedMs = 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) / static_cast<double>(frequency.QuadPart);
+        elapsedMs = 1000.0 * static_cast<double>(now.QuadPart - begin.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
         if (window && IsWindowVisible(window)) {
             break;
         }
@@ -393,8 +402,9 @@ int CursorPos(int, wchar_t**) {
 }
 
 int MoveCursor(int, wchar_t** argv) {
-    return SetCursorPos(static_cast<int>(Number(argv[0])), static_cast<int>(Number(argv[1]))) ? 0
-                                                                                             : Fail("SetCursorPos failed");
+    return SetCursorPos(static_cast<int>(Number(argv[0])), static_cast<int>(Number(argv[1])))
+               ? 0
+               : Fail("SetCursorPos failed");
 }
 
 int Inject(INPUT* inputs, UINT count) {
@@ -450,24 +460,29 @@ int Key(int argc, wchar_t** argv) {
 }
 
 const Command kCommands[] = {
-    {L"wait-window", 2, "wait-window CLASS[/TITLE] TIMEOUT_MS   prints the handle once it is visible", WaitWindow},
+    {L"wait-window", 2, "wait-window CLASS[/TITLE] TIMEOUT_MS   prints the handle once it is visible",
+     WaitWindow},
     {L"wait-gone", 2, "wait-gone CLASS[/TITLE] TIMEOUT_MS", WaitGone},
     {L"pid", 1, "pid CLASS                    process id of the window's owner", Pid},
     {L"rect", 1, "rect CLASS                   outer window rectangle: x y width height", Rect},
-    {L"client-rect", 1, "client-rect CLASS            client area in screen pixels: x y width height", ClientRect},
-    {L"child-rect", 2, "child-rect CLASS ID          control rectangle in the window's client pixels", ChildRect},
+    {L"client-rect", 1, "client-rect CLASS            client area in screen pixels: x y width height",
+     ClientRect},
+    {L"child-rect", 2, "child-rect CLASS ID          control rectangle in the window's client pixels",
+     ChildRect},
     {L"get-text", 2, "get-text CLASS ID            (ID 0: the window itself)", GetText},
     {L"set-text", 3, "set-text CLASS ID TEXT", SetText},
     {L"is-enabled", 2, "is-enabled CLASS ID          prints 1 or 0", IsEnabled},
     {L"command", 2, "command CLASS ID             posts WM_COMMAND with the id", CommandId},
-    {L"send", 5, "send CLASS ID MSG WPARAM LPARAM   SendMessageTimeout, prints the result", SendMessageCommand},
+    {L"send", 5, "send CLASS ID MSG WPARAM LPARAM   SendMessageTimeout, prints the result",
+     SendMessageCommand},
     {L"post", 5, "post CLASS ID MSG WPARAM LPARAM", PostMessageCommand},
     {L"send-dpichanged", 6, "send-dpichanged CLASS DPI X Y WIDTH HEIGHT", SendDpiChanged},
     {L"focus", 1, "focus CLASS                  SetForegroundWindow", Focus},
     {L"close", 1, "close CLASS [TIMEOUT_MS]     posts WM_CLOSE, waits, prints the exit code", Close},
     {L"wait-exit", 2, "wait-exit PID TIMEOUT_MS     prints the exit code", WaitExit},
     {L"start", 1, "start PATH [ARGS...]         prints the process id", Start},
-    {L"launch-time", 3, "launch-time PATH CLASS TIMEOUT_MS   ms from start to visible window, then closes it", LaunchTime},
+    {L"launch-time", 3, "launch-time PATH CLASS TIMEOUT_MS   ms from start to visible window, then closes it",
+     LaunchTime},
     {L"idle", 1, "idle MS                      does nothing for MS milliseconds", Idle},
     {L"cursor", 0, "cursor                       prints the cursor position", CursorPos},
     {L"move", 2, "move X Y                     SetCursorPos", MoveCursor},

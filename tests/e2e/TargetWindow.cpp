@@ -133,8 +133,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     GetClientRect(window, &client);
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    LogLine("READY hwnd=0x%llx client=%ld,%ld,%ld,%ld", static_cast<unsigned long long>(
-                reinterpret_cast<ULONG_PTR>(window)), origin.x, origin.y, client.right, client.bottom);
+    LogLine("READY hwnd=0x%llx client=%ld,%ld,%ld,%ld",
+            static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)), origin.x, origin.y,
+            client.right, client.bottom);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
