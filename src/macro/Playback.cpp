@@ -20,7 +20,8 @@ HANDLE workerThread = nullptr;
 // in the middle of a long gap between two events.
 HANDLE stopEvent = nullptr;
 // Set by the worker after its last injection, just before it reports back. StopPlayback waits
-// for it (or the thread's end) before releasing held inputs, so no press can follow the release.
+// for it or the thread's end before releasing held inputs, so no press can follow the release;
+// it must not wait for the thread itself then, since the thread waits for the window thread.
 HANDLE workerQuietEvent = nullptr;
 // True while the window thread waits for the worker. The wait answers sent messages, and one of
 // them (a command sent by another program) could try to start playback again meanwhile.
@@ -255,8 +256,9 @@ DWORD WINAPI PlaybackThreadProc(LPVOID) {
     if (period > 0) {
         timeEndPeriod(period);
     }
-    SetEvent(workerQuietEvent);
     if (appState.isPlaying) {
+        // Nothing more will be injected: a stop arriving now need not wait for this send.
+        SetEvent(workerQuietEvent);
         SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0);
     }
     return 0;
