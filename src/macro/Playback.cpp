@@ -250,6 +250,10 @@ DWORD WINAPI PlaybackThreadProc(LPVOID) {
         timeBeginPeriod(period);
     }
 
+    // The first key translation loads the keyboard layout (about 10 ms under Wine): do it now,
+    // not when the first key is due.
+    MapVirtualKeyW(0x41, MAPVK_VK_TO_VSC);
+
     RunPlaybackPasses(appState.recordedEvents, passStartPoint.x, passStartPoint.y,
                       appState.playbackRepeatCount, appState.playbackRunsDone, WorkerIo());
 
