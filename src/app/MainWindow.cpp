@@ -34,6 +34,8 @@ void OnDestroy(HWND window) {
         UnhookWindowsHookEx(appState.playbackKeyboardHook);
         appState.playbackKeyboardHook = nullptr;
     }
+    // No playback worker may outlive the window: the recording it reads goes with the program.
+    EndPlaybackWorker();
     KillTimer(window, IDT_CURSOR);
     UnregisterHotKey(window, HOTKEY_START_STOP);
     UnregisterHotKey(window, HOTKEY_RECORD);
