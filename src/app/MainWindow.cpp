@@ -34,6 +34,8 @@ void OnDestroy(HWND window) {
         UnhookWindowsHookEx(appState.playbackKeyboardHook);
         appState.playbackKeyboardHook = nullptr;
     }
+    // No playback worker may outlive the window: the recording it reads goes with the program.
+    EndPlaybackWorker();
     KillTimer(window, IDT_CURSOR);
     UnregisterHotKey(window, HOTKEY_START_STOP);
     UnregisterHotKey(window, HOTKEY_RECORD);
@@ -47,10 +49,13 @@ void OnPaint(HWND window) {
     EndPaint(window, &ps);
 }
 
-void EnableFieldFromCheck(HWND check, HWND field) {
-    bool enable = SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    EnableWindow(field, enable);
-    InvalidateRect(field, nullptr, TRUE);
+// Both coordinate fields follow the "Click at position:" box together.
+void EnablePositionFields() {
+    BOOL enable = SendMessageW(appState.cursorPosCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    EnableWindow(appState.cursorXEdit, enable);
+    EnableWindow(appState.cursorYEdit, enable);
+    InvalidateRect(appState.cursorXEdit, nullptr, TRUE);
+    InvalidateRect(appState.cursorYEdit, nullptr, TRUE);
 }
 
 void EnableField(HWND field, BOOL enable) {
@@ -99,10 +104,7 @@ bool OnCommand(HWND window, int id) {
         case IDC_REPEAT: EnableField(appState.repeatTimesEdit, TRUE); return true;
         case IDC_REPEAT_UNTIL_STOPPED: EnableField(appState.repeatTimesEdit, FALSE); return true;
         case IDC_START: ToggleClicking(); return true;
-        case IDC_CURSOR_POS:
-            EnableFieldFromCheck(appState.cursorPosCheck, appState.cursorXEdit);
-            EnableFieldFromCheck(appState.cursorPosCheck, appState.cursorYEdit);
-            return true;
+        case IDC_CURSOR_POS: EnablePositionFields(); return true;
         case IDC_RECORD: ToggleRecording(); return true;
         case IDC_PLAYBACK: TogglePlayback(); return true;
         case IDC_PLAYBACK_REPEAT: EnableField(appState.playbackRepeatTimesEdit, TRUE); return true;

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
-int32_t ReadClickInterval();
+// Sum of the four interval fields in milliseconds, in 64 bits (may lie outside what a timer
+// takes; StartClicking refuses those).
+int64_t ReadClickInterval();
 void StartClicking();
 void StopClicking();
 void UpdateClickStatus();

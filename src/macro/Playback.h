@@ -10,3 +10,10 @@ void StopPlayback();
 void ReleaseHeldInputs();
 DWORD WINAPI PlaybackThreadProc(LPVOID parameter);
 LRESULT CALLBACK PlaybackKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+// Waits until the last playback worker thread has ended, still answering messages sent to the
+// window thread meanwhile. Called on shutdown, so no worker outlives the window.
+void EndPlaybackWorker();
+
+// True while a playback worker thread exists (running, or finished but not yet waited for).
+bool IsPlaybackWorkerAlive();

@@ -1,17 +1,165 @@
 #include "macro/Recorder.h"
 
 #include "app/AppState.h"
+#include "app/Sys.h"
+#include "app/TextLogic.h"
+#include "macro/RecordLogic.h"
 
-void StartRecording() {}
+namespace {
 
-void StopRecording() {}
+constexpr size_t kInitialRecordingRoom = 10000;
 
-void UpdateRecordStatus() {}
+int64_t ElapsedRecordingMs() {
+    auto elapsed = std::chrono::steady_clock::now() - appState.recordStartTime;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+}
 
+void RemoveRecordingHooks() {
+    if (appState.mouseHook != nullptr) {
+        UnhookWindowsHookEx(appState.mouseHook);
+        appState.mouseHook = nullptr;
+    }
+    if (appState.keyboardHook != nullptr) {
+        UnhookWindowsHookEx(appState.keyboardHook);
+        appState.keyboardHook = nullptr;
+    }
+}
+
+// Keys already down when recording starts open the recording as presses at time 0, so that
+// their releases make sense on playback. The record hotkey is down right now when the recording
+// was started with it, and is never part of a recording.
+void RecordHeldKeys() {
+    for (uint32_t vk = 0; vk < 256; ++vk) {
+        if (vk == appState.recordHotkey || (SysGetAsyncKeyState(static_cast<int>(vk)) & 0x8000) == 0) {
+            continue;
+        }
+        appState.recordKeyDown[vk] = true;
+        InputEvent ev;
+        ev.type = KeyDown;
+        ev.time = 0;
+        ev.vkCode = vk;
+        appState.recordedEvents.push_back(ev);
+    }
+}
+
+void SetRecordCaption(bool recording) {
+    std::wstring caption = FormatRecordCaption(appState.recordHotkey, recording);
+    SetWindowTextW(appState.recordButton, caption.c_str());
+}
+
+void RefreshStatusWhenDue() {
+    if (IsStatusRefreshDue(appState.recordedEvents.size())) {
+        UpdateRecordStatus();
+    }
+}
+
+} // namespace
+
+void StartRecording() {
+    if (appState.isRecording || appState.isPlaying || appState.isClicking) {
+        if (appState.isClicking) {
+            SysMessageBox(appState.mainWindow, L"Please stop the auto-clicker before recording.",
+                          L"Recording", MB_ICONINFORMATION);
+        } else if (appState.isPlaying) {
+            SysMessageBox(appState.mainWindow, L"Please stop playback before recording.", L"Recording",
+                          MB_ICONINFORMATION);
+        }
+        return;
+    }
+
+    appState.recordedEvents.clear();
+    appState.recordedEvents.reserve(kInitialRecordingRoom);
+
+    SysGetCursorPos(&appState.recordStartCursor);
+    appState.lastMouseX = appState.recordStartCursor.x;
+    appState.lastMouseY = appState.recordStartCursor.y;
+    appState.lastMouseMoveTime = 0;
+    for (bool& down : appState.recordKeyDown) {
+        down = false;
+    }
+
+    appState.mouseHook = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, appState.instanceHandle, 0);
+    appState.keyboardHook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, appState.instanceHandle, 0);
+    if (appState.mouseHook == nullptr || appState.keyboardHook == nullptr) {
+        SysMessageBox(appState.mainWindow, L"Failed to install hooks for recording.", L"Error", MB_ICONERROR);
+        RemoveRecordingHooks();
+        return;
+    }
+
+    appState.recordStartTime = std::chrono::steady_clock::now();
+    RecordHeldKeys();
+    appState.isRecording = true;
+
+    SetRecordCaption(true);
+    EnableWindow(appState.startButton, FALSE);
+    EnableWindow(appState.playbackButton, FALSE);
+    InvalidateRect(appState.recordButton, nullptr, TRUE);
+    UpdateRecordStatus();
+}
+
+void StopRecording() {
+    if (!appState.isRecording) {
+        return;
+    }
+    RemoveRecordingHooks();
+    appState.isRecording = false;
+
+    SetRecordCaption(false);
+    EnableWindow(appState.startButton, TRUE);
+    EnableWindow(appState.playbackButton, appState.recordedEvents.empty() ? FALSE : TRUE);
+    InvalidateRect(appState.recordButton, nullptr, TRUE);
+    UpdateRecordStatus();
+}
+
+void UpdateRecordStatus() {
+    std::optional<std::wstring> text = FormatRecordStatus(
+        appState.isRecording, appState.isClicking, appState.recordedEvents.size(), appState.clickCount);
+    if (text) {
+        SetWindowTextW(appState.statusLabel, text->c_str());
+    }
+}
+
+// Runs on the window thread for every mouse message in the system: it only copies the message,
+// lets the recording rules decide, and passes the message on.
 LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode >= 0 && appState.isRecording) {
+        const auto* hook = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        MouseHookMessage message;
+        message.message = static_cast<uint32_t>(wParam);
+        message.x = hook->pt.x;
+        message.y = hook->pt.y;
+        message.mouseData = hook->mouseData;
+        message.elapsed = ElapsedRecordingMs();
+
+        LastMouseMove lastMove{appState.lastMouseX, appState.lastMouseY, appState.lastMouseMoveTime};
+        if (std::optional<InputEvent> event = RecordMouseMessage(message, lastMove)) {
+            appState.recordedEvents.push_back(*event);
+            appState.lastMouseX = lastMove.x;
+            appState.lastMouseY = lastMove.y;
+            appState.lastMouseMoveTime = lastMove.time;
+        }
+        RefreshStatusWhenDue();
+    }
     return CallNextHookEx(appState.mouseHook, nCode, wParam, lParam);
 }
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+    if (nCode >= 0 && appState.isRecording) {
+        const auto* hook = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        KeyHookMessage message;
+        message.message = static_cast<uint32_t>(wParam);
+        message.vkCode = hook->vkCode;
+        message.elapsed = ElapsedRecordingMs();
+
+        InputEvent event;
+        KeyRecordAction action =
+            RecordKeyMessage(message, appState.recordHotkey, appState.recordKeyDown, event);
+        if (action == KeyRecordAction::Append) {
+            appState.recordedEvents.push_back(event);
+        }
+        if (action != KeyRecordAction::Ignore) {
+            RefreshStatusWhenDue();
+        }
+    }
     return CallNextHookEx(appState.keyboardHook, nCode, wParam, lParam);
 }

@@ -1,5 +1,10 @@
 #include "profile/HelpDialogs.h"
 
+#include <string>
+
+#include "profile/GuideLogic.h"
+#include "res/resource.h"
+
 namespace {
 
 // Both dialogs close on OK/Close, Enter, Esc and the close box.
@@ -22,6 +27,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR CALLBACK UserGuideDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        if (HWND text = GetDlgItem(dialog, IDC_GUIDE_TEXT)) {
+            SetWindowTextW(text, BuildGuideText().c_str());
+        }
         return TRUE;
     }
     return EndOnOkOrCancel(dialog, message, wParam) ? TRUE : FALSE;

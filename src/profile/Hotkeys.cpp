@@ -1,20 +1,126 @@
 #include "profile/Hotkeys.h"
 
+#include <string>
+
 #include "app/AppState.h"
+#include "app/Sys.h"
+#include "app/TextLogic.h"
+#include "res/resource.h"
 
-void ChangeStartStopHotkey(uint32_t) {}
+namespace {
 
-void ChangeRecordHotkey(uint32_t) {}
+// What tells the three hotkeys apart: their id, their key field, their default and their message.
+struct HotkeySlot {
+    int id;
+    uint32_t AppState::*key;
+    uint32_t defaultKey;
+    const wchar_t* failureText;
+};
 
-void ChangePlaybackHotkey(uint32_t) {}
+constexpr HotkeySlot kStartStopSlot{
+    HOTKEY_START_STOP, &AppState::currentHotkey, VK_F6,
+    L"Failed to register new hotkey. It might be in use by another application."};
+constexpr HotkeySlot kRecordSlot{
+    HOTKEY_RECORD, &AppState::recordHotkey, VK_F8,
+    L"Failed to register new Record hotkey. It might be in use by another application."};
+constexpr HotkeySlot kPlaybackSlot{
+    HOTKEY_PLAYBACK, &AppState::playbackHotkey, VK_F9,
+    L"Failed to register new Playback hotkey. It might be in use by another application."};
+
+// The caption of the button that names this hotkey, for the key it now holds and the current
+// running state. Keys outside F1..F12 get the same readable fallbacks the buttons show elsewhere.
+void UpdateHotkeyCaption(int id) {
+    std::wstring caption;
+    HWND button = nullptr;
+    switch (id) {
+        case HOTKEY_START_STOP:
+            caption = FormatStartCaption(appState.currentHotkey, appState.isClicking);
+            button = appState.startButton;
+            break;
+        case HOTKEY_RECORD:
+            caption = FormatRecordCaption(appState.recordHotkey, appState.isRecording);
+            button = appState.recordButton;
+            break;
+        default:
+            caption = FormatPlaybackCaption(appState.playbackHotkey, appState.isPlaying);
+            button = appState.playbackButton;
+            break;
+    }
+    if (button != nullptr) {
+        SetWindowTextW(button, caption.c_str());
+    }
+}
+
+void ChangeHotkey(const HotkeySlot& slot, uint32_t newKey) {
+    uint32_t& key = appState.*slot.key;
+    if (newKey == key) {
+        return;
+    }
+    UnregisterHotKey(appState.mainWindow, slot.id);
+    key = newKey;
+    if (!RegisterHotKey(appState.mainWindow, slot.id, 0, newKey)) {
+        SysMessageBox(appState.mainWindow, slot.failureText, L"Hotkey Error", MB_OK | MB_ICONWARNING);
+        key = slot.defaultKey;
+        RegisterHotKey(appState.mainWindow, slot.id, 0, slot.defaultKey);
+    }
+    // After a fall-back the caption names the default key the hotkey now holds.
+    UpdateHotkeyCaption(slot.id);
+}
+
+void FillHotkeyCombo(HWND dialog, int comboId, uint32_t key) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    for (int number = 1; number <= 12; ++number) {
+        wchar_t name[8];
+        swprintf(name, 8, L"F%d", number);
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+    uint32_t index = key - VK_F1;
+    if (index < 12) {
+        SendMessageW(combo, CB_SETCURSEL, index, 0);
+    }
+}
+
+void ApplyHotkeyCombo(HWND dialog, int comboId, void (*change)(uint32_t)) {
+    LRESULT index = SendDlgItemMessageW(dialog, comboId, CB_GETCURSEL, 0, 0);
+    if (index != CB_ERR) {
+        change(VK_F1 + static_cast<uint32_t>(index));
+    }
+}
+
+} // namespace
+
+void ChangeStartStopHotkey(uint32_t newKey) {
+    ChangeHotkey(kStartStopSlot, newKey);
+}
+
+void ChangeRecordHotkey(uint32_t newKey) {
+    ChangeHotkey(kRecordSlot, newKey);
+}
+
+void ChangePlaybackHotkey(uint32_t newKey) {
+    ChangeHotkey(kPlaybackSlot, newKey);
+}
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        return TRUE;
+    switch (message) {
+        case WM_INITDIALOG:
+            FillHotkeyCombo(dialog, IDC_STARTSTOP_HOTKEY, appState.currentHotkey);
+            FillHotkeyCombo(dialog, IDC_RECORD_HOTKEY, appState.recordHotkey);
+            FillHotkeyCombo(dialog, IDC_PLAYBACK_HOTKEY, appState.playbackHotkey);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_SETTINGS_SAVE) {
+                ApplyHotkeyCombo(dialog, IDC_STARTSTOP_HOTKEY, ChangeStartStopHotkey);
+                ApplyHotkeyCombo(dialog, IDC_RECORD_HOTKEY, ChangeRecordHotkey);
+                ApplyHotkeyCombo(dialog, IDC_PLAYBACK_HOTKEY, ChangePlaybackHotkey);
+                EndDialog(dialog, IDC_SETTINGS_SAVE);
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
+            }
+            return FALSE;
+        default: return FALSE;
     }
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == 1014)) {
-        EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
-    }
-    return FALSE;
 }

@@ -1,9 +1,107 @@
 #include "profile/ProfileCommands.h"
 
+#include <windows.h>
+#include <commdlg.h>
+
 #include "app/AppState.h"
+#include "app/Sys.h"
+#include "macro/Recorder.h"
+#include "profile/Hotkeys.h"
+#include "profile/ProfileFile.h"
 
-void NewProfileCommand() {}
+namespace {
 
-void SaveProfileCommand() {}
+constexpr wchar_t kProfileFilter[] = L"Tamblo Profile (*.tmb)\0*.tmb\0All Files (*.*)\0*.*\0";
+constexpr wchar_t kLoadTitle[] = L"Load Profile";
+constexpr wchar_t kSaveTitle[] = L"Save Profile";
+constexpr wchar_t kNewTitle[] = L"New Profile";
 
-void LoadProfileCommand() {}
+OPENFILENAMEW ProfileDialogRecord(wchar_t* path, const wchar_t* title, DWORD flags) {
+    OPENFILENAMEW record{};
+    record.lStructSize = sizeof(record);
+    record.hwndOwner = appState.mainWindow;
+    record.lpstrFile = path;
+    record.nMaxFile = MAX_PATH;
+    record.lpstrFilter = kProfileFilter;
+    record.nFilterIndex = 1;
+    record.lpstrTitle = title;
+    record.Flags = flags;
+    return record;
+}
+
+// The playback worker reads the recording without a lock, so a load must wait for it to end.
+bool RefuseLoadWhilePlaying() {
+    if (!appState.isPlaying) {
+        return false;
+    }
+    SysMessageBox(appState.mainWindow, L"Please stop playback before loading a profile.", kLoadTitle,
+                  MB_OK | MB_ICONWARNING);
+    return true;
+}
+
+} // namespace
+
+void NewProfileCommand() {
+    if (appState.isClicking || appState.isRecording || appState.isPlaying) {
+        SysMessageBox(appState.mainWindow,
+                      L"Please stop all active operations before creating a new profile.", kNewTitle,
+                      MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (SysMessageBox(appState.mainWindow,
+                      L"This will reset all settings and clear any recorded events. Continue?", kNewTitle,
+                      MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    ApplySettingsToControls(ProfileSettings{});
+    // The recording is emptied before the hotkeys change: a "Hotkey Error" box runs a modal loop
+    // in which the playback hotkey still works, and no playback may start on a list about to go.
+    appState.recordedEvents.clear();
+    appState.recordStartCursor = POINT{0, 0};
+    appState.clickCount = 0;
+    EnableWindow(appState.playbackButton, FALSE);
+    UpdateRecordStatus();
+    ChangeStartStopHotkey(VK_F6);
+    ChangeRecordHotkey(VK_F8);
+    ChangePlaybackHotkey(VK_F9);
+    SysMessageBox(appState.mainWindow, L"All settings have been reset to defaults.", kNewTitle,
+                  MB_OK | MB_ICONINFORMATION);
+}
+
+void SaveProfileCommand() {
+    wchar_t path[MAX_PATH] = {};
+    OPENFILENAMEW record = ProfileDialogRecord(path, kSaveTitle, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    record.lpstrDefExt = L"tmb";
+    if (!GetSaveFileNameW(&record)) {
+        return;
+    }
+    if (SaveProfileToFile(path)) {
+        SysMessageBox(appState.mainWindow, L"Profile saved successfully!", kSaveTitle,
+                      MB_OK | MB_ICONINFORMATION);
+    } else {
+        SysMessageBox(appState.mainWindow, L"Failed to save profile.", kSaveTitle, MB_OK | MB_ICONERROR);
+    }
+}
+
+void LoadProfileCommand() {
+    if (RefuseLoadWhilePlaying()) {
+        return;
+    }
+    wchar_t path[MAX_PATH] = {};
+    OPENFILENAMEW record = ProfileDialogRecord(path, kLoadTitle, OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
+    if (!GetOpenFileNameW(&record)) {
+        return;
+    }
+    // The playback hotkey keeps working while the file dialog is open.
+    if (RefuseLoadWhilePlaying()) {
+        return;
+    }
+    if (LoadProfileFromFile(path)) {
+        SysMessageBox(appState.mainWindow, L"Profile loaded successfully!", kLoadTitle,
+                      MB_OK | MB_ICONINFORMATION);
+    } else {
+        SysMessageBox(appState.mainWindow,
+                      L"Failed to load profile. The file may be corrupted or incompatible.", kLoadTitle,
+                      MB_OK | MB_ICONERROR);
+    }
+}

@@ -12,9 +12,8 @@
 #include "res/resource.h"
 #include "ui/LayoutLogic.h"
 
-const wchar_t kSuggestionText[] =
-    L"Have an idea for a future release? We would love to hear your feature suggestions. "
-    L"Write to us at suggestions@tamblo.example.com";
+const wchar_t kSuggestionText[] = L"Have an idea for a feature you would like to see in a future release? "
+                                  L"Send your suggestions to suggestions@tamblo.example.com.";
 
 namespace {
 
@@ -78,6 +77,9 @@ struct ControlSnapshot {
     BOOL enabled;
     bool isCombo;
     bool isButton;
+    bool isEdit;
+    DWORD editSelectionStart; // the caret, or the marked part of an edit field
+    DWORD editSelectionEnd;
 };
 
 std::wstring ReadWindowText(HWND control) {
@@ -127,11 +129,17 @@ std::vector<ControlSnapshot> SnapshotControls(HWND window) {
                               CB_ERR,
                               IsWindowEnabled(control),
                               HasClass(control, L"ComboBox"),
-                              HasClass(control, L"Button")};
+                              HasClass(control, L"Button"),
+                              HasClass(control, L"Edit"),
+                              0,
+                              0};
         if (entry.isCombo) {
             entry.selection = SendMessageW(control, CB_GETCURSEL, 0, 0);
         } else if (entry.isButton) {
             entry.check = SendMessageW(control, BM_GETCHECK, 0, 0);
+        } else if (entry.isEdit) {
+            SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&entry.editSelectionStart),
+                         reinterpret_cast<LPARAM>(&entry.editSelectionEnd));
         }
         snapshot.push_back(std::move(entry));
     }
@@ -150,6 +158,8 @@ void RestoreControls(HWND window, const std::vector<ControlSnapshot>& snapshot) 
             SetWindowTextW(control, entry.text.c_str());
             if (entry.isButton) {
                 SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(entry.check), 0);
+            } else if (entry.isEdit) {
+                SendMessageW(control, EM_SETSEL, entry.editSelectionStart, entry.editSelectionEnd);
             }
         }
         EnableWindow(control, entry.enabled);
@@ -290,12 +300,22 @@ void UpdateCursorLabel() {
 void RebuildMainControls(HWND window, const RECT* suggested) {
     std::vector<ControlSnapshot> snapshot = SnapshotControls(window);
     HFONT previousFont = currentUiFont;
+    // Destroying the focused control hands the focus to the window; give it back to the same
+    // field afterwards, so that typing goes on where it was.
+    HWND focus = GetFocus();
+    int focusedId = focus != nullptr && GetParent(focus) == window ? GetDlgCtrlID(focus) : 0;
 
-    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system always suggests a rectangle; a stray message from elsewhere may not.
+    if (suggested != nullptr) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     EnumChildWindows(window, DestroyChildProc, 0);
     CreateMainControls(window);
     RestoreControls(window, snapshot);
+    if (focusedId != 0 && GetDlgItem(window, focusedId) != nullptr) {
+        SetFocus(GetDlgItem(window, focusedId));
+    }
     if (previousFont != nullptr && previousFont != currentUiFont) {
         DeleteObject(previousFont);
     }

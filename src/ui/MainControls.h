@@ -10,7 +10,8 @@ BOOL CALLBACK DestroyChildProc(HWND child, LPARAM lParam);
 void UpdateCursorLabel();
 
 // Moves the window to the suggested rectangle and re-creates every control at the new DPI,
-// keeping what each control held (text, selection, check and enabled state).
+// keeping what each control held (text, selection, check and enabled state, and which field
+// had the focus with its caret), so that a move to another monitor changes nothing but the size.
 void RebuildMainControls(HWND window, const RECT* suggested);
 
 // The suggestion label's text.

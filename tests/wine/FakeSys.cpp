@@ -13,6 +13,7 @@ struct FakeSysState {
     std::vector<MessageBoxCall> messageBoxes;
     std::deque<int> answers;
     std::vector<DWORD> sleeps;
+    std::vector<size_t> sleepMarks;
     POINT cursor{0, 0};
     bool cursorFails = false;
     SHORT keyStates[256] = {};
@@ -33,6 +34,7 @@ void ResetFakeSys() {
     fake.messageBoxes.clear();
     fake.answers.clear();
     fake.sleeps.clear();
+    fake.sleepMarks.clear();
     fake.cursor = POINT{0, 0};
     fake.cursorFails = false;
     for (SHORT& state : fake.keyStates) {
@@ -84,6 +86,11 @@ std::vector<MessageBoxCall> FakeMessageBoxes() {
 std::vector<DWORD> FakeSleeps() {
     std::lock_guard<std::mutex> lock(Fake().mutex);
     return Fake().sleeps;
+}
+
+std::vector<size_t> FakeSleepMarks() {
+    std::lock_guard<std::mutex> lock(Fake().mutex);
+    return Fake().sleepMarks;
 }
 
 void QueueMessageBoxAnswer(int answer) {
@@ -168,6 +175,7 @@ void SysSleep(DWORD milliseconds) {
     {
         std::lock_guard<std::mutex> lock(Fake().mutex);
         Fake().sleeps.push_back(milliseconds);
+        Fake().sleepMarks.push_back(Fake().injected.size());
         real = Fake().realSleep;
     }
     if (real) {

@@ -38,6 +38,8 @@ std::vector<MouseEventCall> FakeMouseEvents();
 std::vector<POINT> FakeCursorMoves();
 std::vector<MessageBoxCall> FakeMessageBoxes();
 std::vector<DWORD> FakeSleeps();
+// For each recorded sleep, how many injected actions came before it (to check ordering).
+std::vector<size_t> FakeSleepMarks();
 
 // Next answers for SysMessageBox, first in first out; IDOK when none is queued.
 void QueueMessageBoxAnswer(int answer);

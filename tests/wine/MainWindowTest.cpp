@@ -13,11 +13,26 @@ protected:
     void TearDown() override { DestroyTestMainWindow(); }
 };
 
-TEST_F(MainWindowTest, OuterSizeIsScaledFromTheDesignSizeAt96Dpi) {
+TEST_F(MainWindowTest, OuterSizeIsTheDesignSizeScaledToTheScreenDpiToTheNearestPixel) {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    // 575 x 664 at 96 DPI, 719 x 830 at 120, 863 x 996 at 144.
+    struct Size {
+        int dpi, width, height;
+    };
+    const Size sizes[] = {{96, 575, 664}, {120, 719, 830}, {144, 863, 996}};
     RECT rect{};
     GetWindowRect(appState.mainWindow, &rect);
-    EXPECT_EQ(rect.right - rect.left, 575);
-    EXPECT_EQ(rect.bottom - rect.top, 664);
+    bool known = false;
+    for (const Size& size : sizes) {
+        if (size.dpi == dpi) {
+            known = true;
+            EXPECT_EQ(rect.right - rect.left, size.width);
+            EXPECT_EQ(rect.bottom - rect.top, size.height);
+        }
+    }
+    EXPECT_TRUE(known) << "screen DPI " << dpi;
 }
 
 TEST_F(MainWindowTest, WindowHasNoMaximiseBoxAndNoSizingBorder) {

@@ -1,0 +1,21 @@
+// Timestamped stand-ins for the injection calls, for the playback and recorder benchmarks.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+struct BenchStamp {
+    enum Kind { Input, Cursor } kind;
+    int64_t ticks; // performance counter
+    DWORD thread;
+    DWORD flags;
+};
+
+double BenchMicroseconds(int64_t ticks);
+int64_t BenchNowTicks();
+// What a player outside the program uses to note one sent event.
+void BenchRecordInput(DWORD flags);
+std::vector<BenchStamp> TakeBenchStamps();

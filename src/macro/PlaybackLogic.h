@@ -1,0 +1,94 @@
+// The player's decisions as plain numbers: which INPUT each recorded event becomes, which keys
+// and buttons it leaves held, and when each event is due. Platform-free: the worker thread
+// supplies the clock, the waits and the injection through PlaybackIo.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "macro/InputEvent.h"
+
+// INPUT flag values (the same numbers as in the Windows headers).
+namespace InputFlag {
+constexpr uint32_t MouseLeftDown = 0x0002;
+constexpr uint32_t MouseLeftUp = 0x0004;
+constexpr uint32_t MouseRightDown = 0x0008;
+constexpr uint32_t MouseRightUp = 0x0010;
+constexpr uint32_t MouseMiddleDown = 0x0020;
+constexpr uint32_t MouseMiddleUp = 0x0040;
+constexpr uint32_t MouseWheel = 0x0800;
+constexpr uint32_t KeyExtended = 0x0001;
+constexpr uint32_t KeyUp = 0x0002;
+constexpr uint32_t KeyScanCode = 0x0008;
+} // namespace InputFlag
+
+// Mouse buttons in the order of the held-button table: left, right, middle.
+constexpr int kButtonCount = 3;
+constexpr uint32_t kButtonReleaseFlags[kButtonCount] = {InputFlag::MouseLeftUp, InputFlag::MouseRightUp,
+                                                        InputFlag::MouseMiddleUp};
+
+// Pauses of a pass: after placing the cursor at the start point, and between two passes.
+constexpr std::chrono::milliseconds kPassLeadIn{100};
+constexpr std::chrono::milliseconds kPassGap{100};
+// The part of each wait covered by yielding rather than sleeping.
+constexpr std::chrono::milliseconds kYieldMargin{2};
+// Event times beyond this (only a hand-made profile has them) are treated as this far away,
+// so that due times stay representable.
+constexpr int64_t kMaxEventTimeMs = 1'000'000'000'000; // about 31 years
+
+// True for the keys whose scan code needs the extended-key flag: the navigation block, the
+// arrows, both Windows keys, Applications, numeric-pad divide, Num Lock, right Ctrl, right Alt.
+bool IsExtendedKey(uint32_t vkCode);
+
+enum class PlaybackStepKind {
+    Nothing,    // unknown event type: its time is waited for, nothing is sent
+    MoveCursor, // SetCursorPos(x, y)
+    Mouse,      // one INPUT_MOUSE: dx 0, dy 0, mouseData, dwFlags = mouseFlags
+    Key,        // one INPUT_KEYBOARD: wVk 0, wScan = scan code of vkCode, dwFlags = keyFlags
+};
+
+// One recorded event as the worker sends it, and the held-input entry it changes afterwards.
+struct PlaybackStep {
+    PlaybackStepKind kind = PlaybackStepKind::Nothing;
+    int32_t x = 0;
+    int32_t y = 0;
+    uint32_t mouseFlags = 0;
+    uint32_t mouseData = 0; // the wheel delta's two's-complement pattern
+    uint32_t vkCode = 0;
+    uint32_t keyFlags = 0;
+    int heldKey = -1;    // key whose held entry changes, or -1
+    int heldButton = -1; // button (0 left, 1 right, 2 middle) whose held entry changes, or -1
+    bool held = false;   // the entry's new value
+};
+
+PlaybackStep PlanPlaybackStep(const InputEvent& event);
+
+// dwFlags of the key-up that releases a key playback left held (by virtual key, not scan code).
+uint32_t ReleaseKeyFlags(uint32_t vkCode);
+
+// The offset from the start of a pass at which an event is due.
+std::chrono::steady_clock::duration DueOffset(int64_t eventTimeMs);
+
+// What the player needs from the system. wait() sleeps for up to the given time and returns
+// early when playback is stopped; isPlaying() is the stop signal, tested before every step.
+struct PlaybackIo {
+    std::function<std::chrono::steady_clock::time_point()> now;
+    std::function<bool()> isPlaying;
+    std::function<void(std::chrono::milliseconds)> wait;
+    std::function<void()> yield;
+    std::function<void(int32_t, int32_t)> moveCursor;
+    std::function<void(const PlaybackStep&)> send;
+};
+
+// One pass over the events, each sent at its offset from passStart; the list's size is read
+// before every event. Late events (also those whose time goes backwards) are sent at once.
+void RunPlaybackPass(const std::vector<InputEvent>& events, std::chrono::steady_clock::time_point passStart,
+                     const PlaybackIo& io);
+
+// Passes until the repeat count (-1: until stopped) is reached or playback stops. Each pass
+// places the cursor at the start point and waits 100 ms first; 100 ms separate two passes.
+void RunPlaybackPasses(const std::vector<InputEvent>& events, int32_t startX, int32_t startY,
+                       int32_t repeatCount, std::atomic<int32_t>& runsDone, const PlaybackIo& io);

@@ -1,0 +1,258 @@
+// The player's INPUT values, held-input bookkeeping and schedule, run against a simulated clock.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "macro/PlaybackLogic.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+TEST(PlaybackLogic, ExactlySeventeenKeysAreExtended) {
+    const uint32_t extended[] = {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2D,
+                                 0x2E, 0x5B, 0x5C, 0x5D, 0x6F, 0x90, 0xA3, 0xA5};
+    for (uint32_t vk = 0; vk < 256; ++vk) {
+        bool expected = std::find(std::begin(extended), std::end(extended), vk) != std::end(extended);
+        EXPECT_EQ(IsExtendedKey(vk), expected) << std::hex << vk;
+    }
+    EXPECT_FALSE(IsExtendedKey(0x121)); // only the exact codes
+    EXPECT_FALSE(IsExtendedKey(0xA2));  // left Ctrl
+    EXPECT_FALSE(IsExtendedKey(0xA4));  // left Alt
+    EXPECT_FALSE(IsExtendedKey(0x0D));  // Enter
+}
+
+TEST(PlaybackLogic, EachEventTypeBecomesItsInputAndHeldChange) {
+    struct Case {
+        InputEvent event;
+        PlaybackStepKind kind;
+        uint32_t mouseFlags;
+        uint32_t mouseData;
+        uint32_t keyFlags;
+        int heldKey;
+        int heldButton;
+        bool held;
+    };
+    using K = PlaybackStepKind;
+    const Case cases[] = {
+        {{MouseMove, 0, 10, 20, 0, 0}, K::MoveCursor, 0, 0, 0, -1, -1, false},
+        {{LeftDown, 0, 10, 20, 0, 0}, K::Mouse, 0x0002, 0, 0, -1, 0, true},
+        {{LeftUp, 0, 10, 20, 0, 0}, K::Mouse, 0x0004, 0, 0, -1, 0, false},
+        {{RightDown, 0, 10, 20, 0, 0}, K::Mouse, 0x0008, 0, 0, -1, 1, true},
+        {{RightUp, 0, 10, 20, 0, 0}, K::Mouse, 0x0010, 0, 0, -1, 1, false},
+        {{MiddleDown, 0, 10, 20, 0, 0}, K::Mouse, 0x0020, 0, 0, -1, 2, true},
+        {{MiddleUp, 0, 10, 20, 0, 0}, K::Mouse, 0x0040, 0, 0, -1, 2, false},
+        {{MouseWheel, 0, 10, 20, 0, -120}, K::Mouse, 0x0800, 0xFFFFFF88u, 0, -1, -1, false},
+        {{MouseWheel, 0, 10, 20, 0, 240}, K::Mouse, 0x0800, 240, 0, -1, -1, false},
+        {{KeyDown, 0, 0, 0, 0x41, 0}, K::Key, 0, 0, 0x0008, 0x41, -1, true},
+        {{KeyUp, 0, 0, 0, 0x41, 0}, K::Key, 0, 0, 0x000A, 0x41, -1, false},
+        {{KeyDown, 0, 0, 0, 0x25, 0}, K::Key, 0, 0, 0x0009, 0x25, -1, true},
+        {{KeyUp, 0, 0, 0, 0xA5, 0}, K::Key, 0, 0, 0x000B, 0xA5, -1, false},
+        {{KeyDown, 0, 0, 0, 0xA4, 0}, K::Key, 0, 0, 0x0008, 0xA4, -1, true},
+        {{KeyDown, 0, 0, 0, 300, 0}, K::Key, 0, 0, 0x0008, -1, -1, true}, // sent, never marked held
+        {{KeyUp, 0, 0, 0, 300, 0}, K::Key, 0, 0, 0x000A, -1, -1, false},
+        {{static_cast<InputEventType>(12), 0, 1, 2, 3, 4}, K::Nothing, 0, 0, 0, -1, -1, false},
+        {{static_cast<InputEventType>(-1), 0, 1, 2, 3, 4}, K::Nothing, 0, 0, 0, -1, -1, false},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        PlaybackStep step = PlanPlaybackStep(c.event);
+        EXPECT_EQ(step.kind, c.kind) << "row " << row;
+        EXPECT_EQ(step.mouseFlags, c.mouseFlags) << "row " << row;
+        EXPECT_EQ(step.mouseData, c.mouseData) << "row " << row;
+        EXPECT_EQ(step.keyFlags, c.keyFlags) << "row " << row;
+        EXPECT_EQ(step.heldKey, c.heldKey) << "row " << row;
+        EXPECT_EQ(step.heldButton, c.heldButton) << "row " << row;
+        if (c.heldKey >= 0 || c.heldButton >= 0) {
+            EXPECT_EQ(step.held, c.held) << "row " << row;
+        }
+        if (c.kind == K::MoveCursor) {
+            EXPECT_EQ(step.x, 10);
+            EXPECT_EQ(step.y, 20);
+        }
+        if (c.kind == K::Key) {
+            EXPECT_EQ(step.vkCode, c.event.vkCode) << "row " << row;
+        }
+        ++row;
+    }
+}
+
+TEST(PlaybackLogic, ReleasesNameTheKeyWithExtendedFlagWhereNeeded) {
+    EXPECT_EQ(ReleaseKeyFlags(0x41), 0x0002u);
+    EXPECT_EQ(ReleaseKeyFlags(0x28), 0x0003u);
+    EXPECT_EQ(ReleaseKeyFlags(0xA3), 0x0003u);
+    EXPECT_EQ(kButtonReleaseFlags[0], 0x0004u);
+    EXPECT_EQ(kButtonReleaseFlags[1], 0x0010u);
+    EXPECT_EQ(kButtonReleaseFlags[2], 0x0040u);
+}
+
+// A simulated clock and system: waits move the clock, yields move it by 0.1 ms, and playback
+// stops when the clock reaches stopAt (also in the middle of a wait, as the real stop event does).
+struct SimulatedPlayer {
+    Clock::time_point now = Clock::time_point(1h);
+    Clock::time_point origin = now;
+    Clock::time_point stopAt = Clock::time_point::max();
+    size_t stopAfterSends = SIZE_MAX;
+    bool playing = true;
+    std::vector<std::chrono::milliseconds> waits;
+    int yields = 0;
+    std::vector<std::pair<double, PlaybackStep>> sends; // ms since origin
+    std::vector<std::pair<double, std::pair<int32_t, int32_t>>> cursorMoves;
+
+    double Ms(Clock::time_point t) const {
+        return std::chrono::duration<double, std::milli>(t - origin).count();
+    }
+
+    void Advance(Clock::duration d) {
+        if (stopAt - now <= d) {
+            now = stopAt;
+            playing = false;
+        } else {
+            now += d;
+        }
+    }
+
+    PlaybackIo Io() {
+        PlaybackIo io;
+        io.now = [this] { return now; };
+        io.isPlaying = [this] { return playing; };
+        io.wait = [this](std::chrono::milliseconds d) {
+            waits.push_back(d);
+            Advance(d);
+        };
+        io.yield = [this] {
+            ++yields;
+            Advance(100us);
+        };
+        io.moveCursor = [this](int32_t x, int32_t y) { cursorMoves.push_back({Ms(now), {x, y}}); };
+        io.send = [this](const PlaybackStep& step) {
+            sends.push_back({Ms(now), step});
+            if (sends.size() >= stopAfterSends) {
+                playing = false;
+            }
+        };
+        return io;
+    }
+};
+
+std::vector<InputEvent> KeyTaps(std::initializer_list<int64_t> times) {
+    std::vector<InputEvent> events;
+    for (int64_t t : times) {
+        events.push_back(InputEvent{KeyDown, t, 0, 0, 0x41, 0});
+    }
+    return events;
+}
+
+TEST(PlaybackLogic, EventsGoOutAtTheirOffsetsFromThePassStart) {
+    SimulatedPlayer sim;
+    std::vector<InputEvent> events = KeyTaps({0, 5, 6, 1500});
+    RunPlaybackPass(events, sim.now, sim.Io());
+    ASSERT_EQ(sim.sends.size(), 4u);
+    const double due[] = {0, 5, 6, 1500};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_GE(sim.sends[i].first, due[i]) << i;
+        EXPECT_LT(sim.sends[i].first, due[i] + 0.2) << i;
+    }
+    // Coarse waits to 2 ms before each due time; a 1 ms step is reached by yielding alone.
+    EXPECT_EQ(sim.waits, (std::vector<std::chrono::milliseconds>{3ms, 1492ms}));
+}
+
+TEST(PlaybackLogic, LateEventsAndBackwardTimesAreSentAtOnceWithoutDrift) {
+    SimulatedPlayer sim;
+    std::vector<InputEvent> events = KeyTaps({50, 10, 20, 60, 1000});
+    auto io = sim.Io();
+    // Sending the first event costs 30 ms: the next due times still count from the pass start.
+    io.send = [&](const PlaybackStep& step) {
+        sim.sends.push_back({sim.Ms(sim.now), step});
+        if (sim.sends.size() == 1) {
+            sim.now += 30ms;
+        }
+    };
+    RunPlaybackPass(events, sim.now, io);
+    ASSERT_EQ(sim.sends.size(), 5u);
+    EXPECT_LT(sim.sends[0].first, 50.2);
+    EXPECT_DOUBLE_EQ(sim.sends[1].first, 80.0);
+    EXPECT_DOUBLE_EQ(sim.sends[2].first, 80.0);
+    EXPECT_DOUBLE_EQ(sim.sends[3].first, 80.0); // due at 60, already late
+    EXPECT_GE(sim.sends[4].first, 1000.0);
+    EXPECT_LT(sim.sends[4].first, 1000.2);
+}
+
+TEST(PlaybackLogic, UnknownTypeIsWaitedForButSendsNothing) {
+    SimulatedPlayer sim;
+    std::vector<InputEvent> events = {{static_cast<InputEventType>(12), 300, 0, 0, 0, 0},
+                                      {KeyDown, 301, 0, 0, 0x41, 0}};
+    RunPlaybackPass(events, sim.now, sim.Io());
+    ASSERT_EQ(sim.sends.size(), 2u);
+    EXPECT_EQ(sim.sends[0].second.kind, PlaybackStepKind::Nothing);
+    EXPECT_GE(sim.sends[0].first, 300.0);
+    EXPECT_EQ(sim.sends[1].second.kind, PlaybackStepKind::Key);
+}
+
+TEST(PlaybackLogic, StopDuringALongGapEndsThePassWithoutSendingMore) {
+    SimulatedPlayer sim;
+    sim.stopAt = sim.now + 2500ms;
+    std::vector<InputEvent> events = KeyTaps({0, 10'000, 20'000});
+    RunPlaybackPass(events, sim.now, sim.Io());
+    EXPECT_EQ(sim.sends.size(), 1u);
+    EXPECT_DOUBLE_EQ(sim.Ms(sim.now), 2500.0); // nothing after the stop, not even a yield
+}
+
+TEST(PlaybackLogic, ExtremeEventTimesNeitherOverflowNorSendEarly) {
+    SimulatedPlayer sim;
+    sim.stopAt = sim.now + 5s;
+    std::vector<InputEvent> events = KeyTaps({INT64_MIN, INT64_MAX, 0});
+    RunPlaybackPass(events, sim.now, sim.Io());
+    ASSERT_EQ(sim.sends.size(), 1u); // the far-past event at once, the far-future one never
+    EXPECT_DOUBLE_EQ(sim.sends[0].first, 0.0);
+}
+
+TEST(PlaybackLogic, CountedPassesPlaceTheCursorAndPauseAsSpecified) {
+    SimulatedPlayer sim;
+    std::atomic<int32_t> runsDone{0};
+    std::vector<InputEvent> events = KeyTaps({0, 20});
+    RunPlaybackPasses(events, 7, 9, 3, runsDone, sim.Io());
+    EXPECT_EQ(runsDone.load(), 3);
+    ASSERT_EQ(sim.cursorMoves.size(), 3u);
+    ASSERT_EQ(sim.sends.size(), 6u);
+    for (const auto& move : sim.cursorMoves) {
+        EXPECT_EQ(move.second, (std::pair<int32_t, int32_t>{7, 9}));
+    }
+    // Pass k: cursor placed, 100 ms lead-in, events at +0 and +20, then 100 ms before the next pass.
+    EXPECT_DOUBLE_EQ(sim.cursorMoves[0].first, 0.0);
+    EXPECT_DOUBLE_EQ(sim.sends[0].first, 100.0);
+    EXPECT_NEAR(sim.sends[1].first, 120.0, 0.2);
+    EXPECT_NEAR(sim.cursorMoves[1].first, 220.0, 0.2);
+    EXPECT_NEAR(sim.sends[2].first, 320.0, 0.2);
+    // Lead-in, 18 ms, gap; lead-in, 18 ms, gap; lead-in, 18 ms and no gap after the last pass.
+    EXPECT_EQ(sim.waits,
+              (std::vector<std::chrono::milliseconds>{100ms, 18ms, 100ms, 100ms, 18ms, 100ms, 100ms, 18ms}));
+}
+
+TEST(PlaybackLogic, UntilStoppedRunsPassesUntilTheStop) {
+    SimulatedPlayer sim;
+    std::atomic<int32_t> runsDone{0};
+    sim.stopAfterSends = 9;
+    RunPlaybackPasses(KeyTaps({0, 5}), 0, 0, -1, runsDone, sim.Io());
+    EXPECT_EQ(sim.sends.size(), 9u);
+    EXPECT_EQ(runsDone.load(), 4); // the fifth pass was cut short and does not count
+}
+
+TEST(PlaybackLogic, StopDuringTheLeadInSendsNothing) {
+    SimulatedPlayer sim;
+    std::atomic<int32_t> runsDone{0};
+    sim.stopAt = sim.now + 50ms;
+    RunPlaybackPasses(KeyTaps({0}), 0, 0, 1, runsDone, sim.Io());
+    EXPECT_TRUE(sim.sends.empty());
+    EXPECT_EQ(runsDone.load(), 0);
+}
+
+TEST(PlaybackLogic, RunsAlreadyDoneCountTowardTheRepeatCount) {
+    SimulatedPlayer sim;
+    std::atomic<int32_t> runsDone{2};
+    RunPlaybackPasses(KeyTaps({0}), 0, 0, 2, runsDone, sim.Io());
+    EXPECT_TRUE(sim.cursorMoves.empty());
+}
+
+} // namespace
