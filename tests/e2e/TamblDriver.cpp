@@ -154,6 +154,15 @@ int Pid(int, wchar_t** argv) {
     return 0;
 }
 
+int Handle(int, wchar_t** argv) {
+    HWND control = Control(argv[0], argv[1]);
+    if (!control) {
+        return 1;
+    }
+    printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(control)));
+    return 0;
+}
+
 int Rect(int, wchar_t** argv) {
     HWND window = Window(argv[0]);
     RECT rect;
@@ -480,6 +489,7 @@ const Command kCommands[] = {
      WaitWindow},
     {L"wait-gone", 2, "wait-gone CLASS[/TITLE] TIMEOUT_MS", WaitGone},
     {L"pid", 1, "pid CLASS                    process id of the window's owner", Pid},
+    {L"handle", 2, "handle CLASS ID              window handle of the control (ID 0: the window)", Handle},
     {L"rect", 1, "rect CLASS                   outer window rectangle: x y width height", Rect},
     {L"client-rect", 1, "client-rect CLASS            client area in screen pixels: x y width height",
      ClientRect},
