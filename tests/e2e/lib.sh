@@ -64,9 +64,15 @@ use_prefix() {
     timeout 20 wineserver -k 2>/dev/null || true
 }
 
-# drv COMMAND ARGS...: one TamblDriver command (see TamblDriver.cpp), at most 30 s.
+# drv COMMAND ARGS...: one TamblDriver command (see TamblDriver.cpp), at most 30 s; a failure is
+# reported with its exit status (124: timed out).
 drv() {
-    timeout 30 wine "$TAMBL_DRIVER" "$@"
+    local status=0
+    timeout 30 wine "$TAMBL_DRIVER" "$@" || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "e2e: TamblDriver $1 exited with status $status" >&2
+    fi
+    return "$status"
 }
 
 # start_tamblo: starts Tamblo.exe and waits until its main window is visible.
