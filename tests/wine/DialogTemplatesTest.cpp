@@ -24,7 +24,7 @@ struct DialogTemplate {
     DWORD style;
     short cx, cy;
     std::wstring title;
-    WORD pointSize, weight;
+    WORD pointSize;
     BYTE charset;
     std::wstring font;
     std::vector<TemplateItem> items;
@@ -69,7 +69,6 @@ DialogTemplate LoadTemplate(int id) {
     p = SkipString(p, ignored); // class
     p = SkipString(p, t.title);
     t.pointSize = p[0];
-    t.weight = p[1];
     t.charset = static_cast<BYTE>(p[2] >> 8);
     p = SkipString(p + 3, t.font);
     for (WORD i = 0; i < count; ++i) {

@@ -182,11 +182,21 @@ TEST_F(DpiRebuildTest, EveryControlComesBackWithWhatItHeldAndTheWindowTakesTheSu
     }
 }
 
-TEST_F(DpiRebuildTest, RebuiltRadioGroupsArrowsAndCursorReadoutWorkAsBefore) {
+TEST_F(DpiRebuildTest, FocusRadioGroupsArrowsAndCursorReadoutWorkOnAsBefore) {
     Click(IDC_REPEAT);
     SetControlText(IDC_REPEAT_TIMES, L"250");
     SetControlText(IDC_PLAYBACK_REPEAT_TIMES, L"16959");
+    SetForegroundWindow(appState.mainWindow);
+    SetFocus(appState.millisecsEdit);
+    ASSERT_EQ(GetFocus(), appState.millisecsEdit);
+    SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 1); // caret after the "1" of "100"
     SendDpiChanged(RECT{10, 10, 10 + 575, 10 + 664});
+
+    // Typing goes on in the field that had the focus, at the caret.
+    EXPECT_EQ(GetFocus(), appState.millisecsEdit);
+    EXPECT_EQ(SendMessageW(appState.millisecsEdit, EM_GETSEL, 0, 0), MAKELRESULT(1, 1));
+    SendMessageW(GetFocus(), WM_CHAR, L'5', 0);
+    EXPECT_EQ(ControlText(IDC_MILLISECS), L"1500");
     auto checked = [](HWND radio) { return SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED; };
     ASSERT_TRUE(checked(appState.repeatRadio));
     ASSERT_FALSE(checked(appState.repeatUntilStoppedRadio));
@@ -228,22 +238,6 @@ TEST_F(DpiRebuildTest, RebuiltRadioGroupsArrowsAndCursorReadoutWorkAsBefore) {
     SetFakeCursorPos(POINT{-1280, 300});
     SendMessageW(appState.mainWindow, WM_TIMER, IDT_CURSOR, 0);
     EXPECT_EQ(ControlText(appState.cursorLabel), L"Cursor: (-1280, 300)");
-}
-
-TEST_F(DpiRebuildTest, TypingGoesOnInTheFieldThatHadTheFocus) {
-    SetForegroundWindow(appState.mainWindow);
-    SetFocus(appState.millisecsEdit);
-    ASSERT_EQ(GetFocus(), appState.millisecsEdit);
-    SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 1); // caret after the "1" of "100"
-    SendDpiChanged(RECT{0, 0, 575, 664});
-    EXPECT_EQ(GetFocus(), appState.millisecsEdit);
-    DWORD start = 0, end = 0;
-    SendMessageW(appState.millisecsEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 1u);
-    EXPECT_EQ(end, 1u);
-    SendMessageW(GetFocus(), WM_CHAR, L'5', 0);
-    EXPECT_EQ(ControlText(IDC_MILLISECS), L"1500");
 }
 
 TEST_F(DpiRebuildTest, MessagesWithoutASuggestedRectangleRebuildInPlaceAndReleaseEachEarlierFont) {
