@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ struct DialogTemplate {
     DWORD style;
     short cx, cy;
     std::wstring title;
-    WORD pointSize, weight;
+    WORD pointSize;
     BYTE charset;
     std::wstring font;
     std::vector<TemplateItem> items;
@@ -68,7 +69,6 @@ DialogTemplate LoadTemplate(int id) {
     p = SkipString(p, ignored); // class
     p = SkipString(p, t.title);
     t.pointSize = p[0];
-    t.weight = p[1];
     t.charset = static_cast<BYTE>(p[2] >> 8);
     p = SkipString(p + 3, t.font);
     for (WORD i = 0; i < count; ++i) {
@@ -89,78 +89,65 @@ DialogTemplate LoadTemplate(int id) {
     return t;
 }
 
-void ExpectFont(const DialogTemplate& t) {
-    EXPECT_EQ(t.font, L"MS Shell Dlg");
-    EXPECT_EQ(t.pointSize, 8);
-    EXPECT_EQ(t.charset, DEFAULT_CHARSET);
+// One line per item, so a table row and the resource compare as a whole.
+std::wstring Describe(const TemplateItem& item) {
+    wchar_t line[160] = {};
+    swprintf(line, 160, L"id %d %ls \"%ls\" style 0x%08lX at %d,%d %dx%d", item.id, item.className.c_str(),
+             item.title.c_str(), static_cast<unsigned long>(item.style), item.x, item.y, item.cx, item.cy);
+    return line;
 }
 
-void ExpectItem(const TemplateItem& item, int id, const wchar_t* className, const wchar_t* title, DWORD style,
-                short x, short y, short cx, short cy) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(title)));
-    EXPECT_EQ(item.id, id);
-    EXPECT_EQ(item.className, className);
-    EXPECT_EQ(item.title, title);
-    EXPECT_EQ(item.style, style | WS_CHILD | WS_VISIBLE);
-    EXPECT_EQ(item.x, x);
-    EXPECT_EQ(item.y, y);
-    EXPECT_EQ(item.cx, cx);
-    EXPECT_EQ(item.cy, cy);
-}
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kLabel = kChild | SS_LEFT | WS_GROUP;
+constexpr DWORD kDefault = kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP;
+constexpr DWORD kCombo = kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 
-constexpr wchar_t kButton[] = L"#128";
-constexpr wchar_t kEdit[] = L"#129";
-constexpr wchar_t kStatic[] = L"#130";
-constexpr wchar_t kCombo[] = L"#133";
+// windres keeps a CONTROL statement's class as its name; the dialog manager reads both alike.
+const std::vector<TemplateItem> kAboutItems = {
+    {kChild | SS_ICON, 14, 14, 21, 20, -1, L"STATIC", L"#110"},
+    {kLabel | SS_NOPREFIX, 42, 14, 164, 8, -1, L"#130", L"Tamblo, Version 1.0"},
+    {kLabel, 42, 26, 164, 8, -1, L"#130", L"Made by Mara Lindqvist, 2026"},
+    {kDefault, 163, 41, 50, 14, IDOK, L"#128", L"OK"}};
+const std::vector<TemplateItem> kSettingsItems = {
+    {kLabel, 14, 20, 80, 8, -1, L"#130", L"Start/Stop Hotkey:"},
+    {kCombo, 100, 18, 120, 100, IDC_STARTSTOP_HOTKEY, L"#133", L""},
+    {kLabel, 14, 50, 80, 8, -1, L"#130", L"Record Hotkey:"},
+    {kCombo, 100, 48, 120, 100, IDC_RECORD_HOTKEY, L"#133", L""},
+    {kLabel, 14, 80, 80, 8, -1, L"#130", L"Playback Hotkey:"},
+    {kCombo, 100, 78, 120, 100, IDC_PLAYBACK_HOTKEY, L"#133", L""},
+    {kDefault, 140, 150, 50, 14, IDC_SETTINGS_SAVE, L"#128", L"Save"},
+    {kChild | BS_PUSHBUTTON | WS_TABSTOP, 194, 150, 50, 14, IDCANCEL, L"#128", L"Cancel"}};
+const std::vector<TemplateItem> kGuideItems = {
+    {kChild | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL, 10, 10, 380, 250, IDC_GUIDE_TEXT,
+     L"#129", L""},
+    {kDefault, 340, 270, 50, 18, IDOK, L"#128", L"Close"}};
 
-TEST(DialogTemplates, AboutBox) {
-    DialogTemplate t = LoadTemplate(IDD_ABOUTBOX);
-    EXPECT_EQ(t.style, 0x80C800C8u);
-    EXPECT_EQ(t.title, L"About Tamblo");
-    EXPECT_EQ(t.cx, 220);
-    EXPECT_EQ(t.cy, 62);
-    ExpectFont(t);
-    ASSERT_EQ(t.items.size(), 4u);
-    // windres keeps a CONTROL statement's class as its name; the dialog manager reads both alike.
-    ExpectItem(t.items[0], -1, L"STATIC", L"#110", SS_ICON, 14, 14, 21, 20);
-    ExpectItem(t.items[1], -1, kStatic, L"Tamblo, Version 1.0", SS_LEFT | SS_NOPREFIX | WS_GROUP, 42, 14, 164,
-               8);
-    ExpectItem(t.items[2], -1, kStatic, L"Made by Mara Lindqvist, 2026", SS_LEFT | WS_GROUP, 42, 26, 164, 8);
-    ExpectItem(t.items[3], IDOK, kButton, L"OK", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 163, 41, 50, 14);
-}
-
-TEST(DialogTemplates, SettingsDialog) {
-    DialogTemplate t = LoadTemplate(IDD_SETTINGS);
-    EXPECT_EQ(t.style, 0x80C800C8u);
-    EXPECT_EQ(t.title, L"Settings");
-    EXPECT_EQ(t.cx, 250);
-    EXPECT_EQ(t.cy, 180);
-    ExpectFont(t);
-    ASSERT_EQ(t.items.size(), 8u);
-    const DWORD combo = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-    ExpectItem(t.items[0], -1, kStatic, L"Start/Stop Hotkey:", SS_LEFT | WS_GROUP, 14, 20, 80, 8);
-    ExpectItem(t.items[1], IDC_STARTSTOP_HOTKEY, kCombo, L"", combo, 100, 18, 120, 100);
-    ExpectItem(t.items[2], -1, kStatic, L"Record Hotkey:", SS_LEFT | WS_GROUP, 14, 50, 80, 8);
-    ExpectItem(t.items[3], IDC_RECORD_HOTKEY, kCombo, L"", combo, 100, 48, 120, 100);
-    ExpectItem(t.items[4], -1, kStatic, L"Playback Hotkey:", SS_LEFT | WS_GROUP, 14, 80, 80, 8);
-    ExpectItem(t.items[5], IDC_PLAYBACK_HOTKEY, kCombo, L"", combo, 100, 78, 120, 100);
-    ExpectItem(t.items[6], IDC_SETTINGS_SAVE, kButton, L"Save", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 140,
-               150, 50, 14);
-    ExpectItem(t.items[7], IDCANCEL, kButton, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 194, 150, 50, 14);
-}
-
-TEST(DialogTemplates, UserGuide) {
-    DialogTemplate t = LoadTemplate(IDD_USER_GUIDE);
-    EXPECT_EQ(t.style, 0x80CC00C8u);
-    EXPECT_EQ(t.title, L"User Guide");
-    EXPECT_EQ(t.cx, 400);
-    EXPECT_EQ(t.cy, 300);
-    ExpectFont(t);
-    ASSERT_EQ(t.items.size(), 2u);
-    ExpectItem(t.items[0], IDC_GUIDE_TEXT, kEdit, L"",
-               ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL, 10, 10, 380, 250);
-    ExpectItem(t.items[1], IDOK, kButton, L"Close", BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP, 340, 270, 50,
-               18);
+TEST(DialogTemplates, HoldTheirTextsIdsStylesAndRectanglesInMsShellDlg8) {
+    struct Expected {
+        int id;
+        DWORD style;
+        short cx, cy;
+        const wchar_t* title;
+        const std::vector<TemplateItem>* items;
+    };
+    const Expected dialogs[] = {{IDD_ABOUTBOX, 0x80C800C8, 220, 62, L"About Tamblo", &kAboutItems},
+                                {IDD_SETTINGS, 0x80C800C8, 250, 180, L"Settings", &kSettingsItems},
+                                {IDD_USER_GUIDE, 0x80CC00C8, 400, 300, L"User Guide", &kGuideItems}};
+    for (const Expected& want : dialogs) {
+        SCOPED_TRACE(testing::PrintToString(want.title));
+        DialogTemplate t = LoadTemplate(want.id);
+        EXPECT_EQ(t.style, want.style);
+        EXPECT_EQ(t.title, want.title);
+        EXPECT_EQ(t.cx, want.cx);
+        EXPECT_EQ(t.cy, want.cy);
+        EXPECT_EQ(t.font, L"MS Shell Dlg");
+        EXPECT_EQ(t.pointSize, 8);
+        EXPECT_EQ(t.charset, DEFAULT_CHARSET);
+        ASSERT_EQ(t.items.size(), want.items->size());
+        for (size_t i = 0; i < t.items.size(); ++i) {
+            EXPECT_EQ(Describe(t.items[i]), Describe((*want.items)[i]));
+        }
+    }
 }
 
 } // namespace

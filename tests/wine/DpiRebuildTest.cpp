@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -15,81 +16,67 @@
 
 namespace {
 
-// What one control shows and how it reacts, apart from its handle.
-struct ControlPicture {
-    std::wstring className;
-    int id;
-    std::wstring text;
-    LRESULT check;
-    LRESULT selection;
-    BOOL enabled;
-    LONG style;
-    RECT place; // client coordinates, relative to the content column's left edge
-
-    bool operator==(const ControlPicture& other) const {
-        return className == other.className && id == other.id && text == other.text && check == other.check &&
-               selection == other.selection && enabled == other.enabled && style == other.style &&
-               EqualRect(&place, &other.place);
-    }
-};
-
-void PrintTo(const ControlPicture& p, std::ostream* os) {
-    *os << testing::PrintToString(p.className) << " id " << p.id << " " << testing::PrintToString(p.text)
-        << " check " << p.check << " sel " << p.selection << " enabled " << p.enabled << " style " << std::hex
-        << p.style << std::dec << " at " << p.place.left << "," << p.place.top << " "
-        << p.place.right - p.place.left << "x" << p.place.bottom - p.place.top;
-}
-
-std::vector<ControlPicture> PictureOfWindow(HWND window) {
+// What every control shows and how it reacts, apart from its handle: class, id, text, check, selection,
+// enabled state, style and place relative to the content column's left edge.
+std::vector<std::wstring> PictureOfWindow(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     int contentLeft = (client.right - 560) / 2;
-    std::vector<ControlPicture> picture;
+    std::vector<std::wstring> picture;
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         wchar_t className[64] = {};
         GetClassNameW(c, className, 64);
-        bool isCombo = lstrcmpiW(className, L"ComboBox") == 0;
-        bool isButton = lstrcmpiW(className, L"Button") == 0;
-        RECT place{};
-        GetWindowRect(c, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        OffsetRect(&place, -contentLeft, 0);
-        picture.push_back(ControlPicture{className, GetDlgCtrlID(c), ControlText(c),
-                                         isButton ? SendMessageW(c, BM_GETCHECK, 0, 0) : -1,
-                                         isCombo ? SendMessageW(c, CB_GETCURSEL, 0, 0) : -1,
-                                         IsWindowEnabled(c), GetWindowLongW(c, GWL_STYLE), place});
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        wchar_t line[256] = {};
+        swprintf(
+            line, 256, L"%ls id %d \"%ls\" check %d sel %d enabled %d style %08lX at %ld,%ld %ldx%ld",
+            className, GetDlgCtrlID(c), ControlText(c).c_str(),
+            lstrcmpiW(className, L"Button") == 0 ? static_cast<int>(SendMessageW(c, BM_GETCHECK, 0, 0)) : -1,
+            lstrcmpiW(className, L"ComboBox") == 0 ? static_cast<int>(SendMessageW(c, CB_GETCURSEL, 0, 0))
+                                                   : -1,
+            IsWindowEnabled(c), static_cast<unsigned long>(GetWindowLongW(c, GWL_STYLE)),
+            r.left - contentLeft, r.top, r.right - r.left, r.bottom - r.top);
+        picture.push_back(line);
     }
     return picture;
 }
 
-// Every control handle AppState keeps, with the id it must belong to (0: no id).
-struct KeptHandle {
-    HWND AppState::*handle;
-    int id;
-};
-const KeptHandle kKeptHandles[] = {
-    {&AppState::hoursEdit, IDC_HOURS},
-    {&AppState::minsEdit, IDC_MINS},
-    {&AppState::secsEdit, IDC_SECS},
-    {&AppState::millisecsEdit, IDC_MILLISECS},
-    {&AppState::mouseButtonCombo, IDC_MOUSE_BUTTON},
-    {&AppState::clickTypeCombo, IDC_CLICK_TYPE},
-    {&AppState::repeatRadio, IDC_REPEAT},
-    {&AppState::repeatUntilStoppedRadio, IDC_REPEAT_UNTIL_STOPPED},
-    {&AppState::repeatTimesEdit, IDC_REPEAT_TIMES},
-    {&AppState::startButton, IDC_START},
-    {&AppState::statusLabel, IDC_STATUS},
-    {&AppState::cursorLabel, IDC_CURSOR_LABEL},
-    {&AppState::cursorPosCheck, IDC_CURSOR_POS},
-    {&AppState::cursorXEdit, IDC_CURSOR_X},
-    {&AppState::cursorYEdit, IDC_CURSOR_Y},
-    {&AppState::recordButton, IDC_RECORD},
-    {&AppState::playbackButton, IDC_PLAYBACK},
-    {&AppState::playbackRepeatRadio, IDC_PLAYBACK_REPEAT},
-    {&AppState::playbackRepeatUntilStoppedRadio, IDC_PLAYBACK_REPEAT_UNTIL_STOPPED},
-    {&AppState::playbackRepeatTimesEdit, IDC_PLAYBACK_REPEAT_TIMES},
-    {&AppState::suggestionLabel, 0},
-};
+// Every control handle AppState keeps.
+HWND AppState::*const kKeptHandles[] = {&AppState::hoursEdit,
+                                        &AppState::minsEdit,
+                                        &AppState::secsEdit,
+                                        &AppState::millisecsEdit,
+                                        &AppState::mouseButtonCombo,
+                                        &AppState::clickTypeCombo,
+                                        &AppState::repeatRadio,
+                                        &AppState::repeatUntilStoppedRadio,
+                                        &AppState::repeatTimesEdit,
+                                        &AppState::startButton,
+                                        &AppState::statusLabel,
+                                        &AppState::cursorLabel,
+                                        &AppState::cursorPosCheck,
+                                        &AppState::cursorXEdit,
+                                        &AppState::cursorYEdit,
+                                        &AppState::recordButton,
+                                        &AppState::playbackButton,
+                                        &AppState::playbackRepeatRadio,
+                                        &AppState::playbackRepeatUntilStoppedRadio,
+                                        &AppState::playbackRepeatTimesEdit,
+                                        &AppState::suggestionLabel};
+
+// Where a control stands in the main window's creation order (-1: not a child of it).
+int PlaceInWindow(HWND control) {
+    int place = 0;
+    for (HWND c = GetWindow(appState.mainWindow, GW_CHILD); c != nullptr;
+         c = GetWindow(c, GW_HWNDNEXT), ++place) {
+        if (c == control) {
+            return place;
+        }
+    }
+    return -1;
+}
 
 HFONT ControlFont() {
     return reinterpret_cast<HFONT>(SendMessageW(appState.hoursEdit, WM_GETFONT, 0, 0));
@@ -147,14 +134,16 @@ protected:
 
 TEST_F(DpiRebuildTest, EveryControlComesBackWithWhatItHeldAndTheWindowTakesTheSuggestedRectangle) {
     FillInTheWindow();
-    std::vector<ControlPicture> before = PictureOfWindow(appState.mainWindow);
+    std::vector<std::wstring> before = PictureOfWindow(appState.mainWindow);
     ASSERT_EQ(before.size(), 38u);
     ASSERT_EQ(ControlText(IDC_REPEAT_TIMES), L"250");
     ASSERT_EQ(SendMessageW(appState.mouseButtonCombo, CB_GETCURSEL, 0, 0), 2);
 
     std::vector<HWND> oldHandles;
-    for (const KeptHandle& kept : kKeptHandles) {
-        oldHandles.push_back(appState.*kept.handle);
+    std::vector<int> oldPlaces;
+    for (HWND AppState::*kept : kKeptHandles) {
+        oldHandles.push_back(appState.*kept);
+        oldPlaces.push_back(PlaceInWindow(appState.*kept));
     }
     HFONT oldFont = ControlFont();
     ASSERT_EQ(GetObjectType(oldFont), static_cast<DWORD>(OBJ_FONT));
@@ -167,26 +156,24 @@ TEST_F(DpiRebuildTest, EveryControlComesBackWithWhatItHeldAndTheWindowTakesTheSu
     EXPECT_TRUE(EqualRect(&windowRect, &suggested))
         << windowRect.left << "," << windowRect.top << "," << windowRect.right << "," << windowRect.bottom;
 
-    std::vector<ControlPicture> after = PictureOfWindow(appState.mainWindow);
+    std::vector<std::wstring> after = PictureOfWindow(appState.mainWindow);
     ASSERT_EQ(after.size(), before.size());
     for (size_t i = 0; i < before.size(); ++i) {
         EXPECT_EQ(after[i], before[i]) << "control #" << i + 1;
     }
 
+    // AppState holds the new handle of the same control.
     for (size_t i = 0; i < std::size(kKeptHandles); ++i) {
-        HWND handle = appState.*kKeptHandles[i].handle;
-        SCOPED_TRACE(testing::Message() << "kept handle " << i << " id " << kKeptHandles[i].id);
-        EXPECT_NE(handle, oldHandles[i]);
+        SCOPED_TRACE(testing::Message() << "kept handle " << i);
+        EXPECT_NE(appState.*kKeptHandles[i], oldHandles[i]);
         EXPECT_FALSE(IsWindow(oldHandles[i]));
-        EXPECT_EQ(GetParent(handle), appState.mainWindow);
-        if (kKeptHandles[i].id != 0) {
-            EXPECT_EQ(handle, Control(kKeptHandles[i].id));
-        }
+        EXPECT_NE(oldPlaces[i], -1);
+        EXPECT_EQ(PlaceInWindow(appState.*kKeptHandles[i]), oldPlaces[i]);
     }
 
     HFONT newFont = ControlFont();
     EXPECT_NE(newFont, oldFont);
-    EXPECT_EQ(GetObjectType(oldFont), 0u);
+    EXPECT_EQ(GetObjectType(oldFont), 0u); // released
     EXPECT_EQ(GetObjectType(newFont), static_cast<DWORD>(OBJ_FONT));
     for (HWND c = GetWindow(appState.mainWindow, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         if (UpDownOf(c) == nullptr && GetDlgCtrlID(c) != 0) {
@@ -195,39 +182,26 @@ TEST_F(DpiRebuildTest, EveryControlComesBackWithWhatItHeldAndTheWindowTakesTheSu
     }
 }
 
-TEST_F(DpiRebuildTest, RadioGroupsStillWorkAfterTheRebuild) {
-    Click(IDC_REPEAT);
-    const RECT suggested{10, 10, 10 + 575, 10 + 664};
-    SendDpiChanged(suggested);
-    ASSERT_EQ(SendMessageW(appState.repeatRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
-    ASSERT_EQ(SendMessageW(appState.repeatUntilStoppedRadio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-
-    Click(IDC_REPEAT_UNTIL_STOPPED);
-    EXPECT_EQ(SendMessageW(appState.repeatRadio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(appState.repeatUntilStoppedRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_FALSE(IsWindowEnabled(appState.repeatTimesEdit));
-    // The other pair is a group of its own.
-    EXPECT_EQ(SendMessageW(appState.playbackRepeatRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_TRUE(IsWindowEnabled(appState.playbackRepeatTimesEdit));
-
-    Click(IDC_PLAYBACK_REPEAT_UNTIL_STOPPED);
-    EXPECT_EQ(SendMessageW(appState.playbackRepeatRadio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(appState.playbackRepeatUntilStoppedRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_FALSE(IsWindowEnabled(appState.playbackRepeatTimesEdit));
-    EXPECT_EQ(SendMessageW(appState.repeatUntilStoppedRadio, BM_GETCHECK, 0, 0), BST_CHECKED);
-
-    Click(IDC_CURSOR_POS);
-    EXPECT_TRUE(IsWindowEnabled(appState.cursorXEdit));
-    EXPECT_TRUE(IsWindowEnabled(appState.cursorYEdit));
-}
-
-TEST_F(DpiRebuildTest, CountArrowsContinueFromTheRestoredCount) {
+TEST_F(DpiRebuildTest, FocusRadioGroupsArrowsAndCursorReadoutWorkOnAsBefore) {
     Click(IDC_REPEAT);
     SetControlText(IDC_REPEAT_TIMES, L"250");
     SetControlText(IDC_PLAYBACK_REPEAT_TIMES, L"16959");
-    const RECT suggested{0, 0, 575, 664};
-    SendDpiChanged(suggested);
+    SetForegroundWindow(appState.mainWindow);
+    SetFocus(appState.millisecsEdit);
+    ASSERT_EQ(GetFocus(), appState.millisecsEdit);
+    SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 1); // caret after the "1" of "100"
+    SendDpiChanged(RECT{10, 10, 10 + 575, 10 + 664});
 
+    // Typing goes on in the field that had the focus, at the caret.
+    EXPECT_EQ(GetFocus(), appState.millisecsEdit);
+    EXPECT_EQ(SendMessageW(appState.millisecsEdit, EM_GETSEL, 0, 0), MAKELRESULT(1, 1));
+    SendMessageW(GetFocus(), WM_CHAR, L'5', 0);
+    EXPECT_EQ(ControlText(IDC_MILLISECS), L"1500");
+    auto checked = [](HWND radio) { return SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    ASSERT_TRUE(checked(appState.repeatRadio));
+    ASSERT_FALSE(checked(appState.repeatUntilStoppedRadio));
+
+    // The count arrows go on from the restored counts.
     struct Case {
         HWND edit;
         int position;
@@ -243,60 +217,47 @@ TEST_F(DpiRebuildTest, CountArrowsContinueFromTheRestoredCount) {
         PressUp(c.edit);
         EXPECT_EQ(ControlText(c.edit), c.afterUp);
     }
-}
 
-TEST_F(DpiRebuildTest, RepeatedRebuildsReleaseEveryEarlierFont) {
-    std::vector<HFONT> fonts{ControlFont()};
-    for (int i = 0; i < 3; ++i) {
-        const RECT suggested{i, i, i + 575, i + 664};
-        SendDpiChanged(suggested);
-        fonts.push_back(ControlFont());
-    }
-    for (size_t i = 0; i + 1 < fonts.size(); ++i) {
-        EXPECT_EQ(GetObjectType(fonts[i]), 0u) << i;
-    }
-    EXPECT_EQ(GetObjectType(fonts.back()), static_cast<DWORD>(OBJ_FONT));
-    EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-    EXPECT_EQ(ControlText(IDC_MILLISECS), L"100");
-}
+    // Each radio pair is still a group of its own, and still enables its count.
+    Click(IDC_REPEAT_UNTIL_STOPPED);
+    EXPECT_FALSE(checked(appState.repeatRadio));
+    EXPECT_TRUE(checked(appState.repeatUntilStoppedRadio));
+    EXPECT_FALSE(IsWindowEnabled(appState.repeatTimesEdit));
+    EXPECT_TRUE(checked(appState.playbackRepeatRadio));
+    EXPECT_TRUE(IsWindowEnabled(appState.playbackRepeatTimesEdit));
+    Click(IDC_PLAYBACK_REPEAT_UNTIL_STOPPED);
+    EXPECT_FALSE(checked(appState.playbackRepeatRadio));
+    EXPECT_TRUE(checked(appState.playbackRepeatUntilStoppedRadio));
+    EXPECT_FALSE(IsWindowEnabled(appState.playbackRepeatTimesEdit));
+    EXPECT_TRUE(checked(appState.repeatUntilStoppedRadio));
+    Click(IDC_CURSOR_POS);
+    EXPECT_TRUE(IsWindowEnabled(appState.cursorXEdit));
+    EXPECT_TRUE(IsWindowEnabled(appState.cursorYEdit));
 
-TEST_F(DpiRebuildTest, CursorReadoutWritesToTheRebuiltLabel) {
-    const RECT suggested{0, 0, 575, 664};
-    SendDpiChanged(suggested);
+    // The cursor readout writes to the new label.
     SetFakeCursorPos(POINT{-1280, 300});
     SendMessageW(appState.mainWindow, WM_TIMER, IDT_CURSOR, 0);
     EXPECT_EQ(ControlText(appState.cursorLabel), L"Cursor: (-1280, 300)");
 }
 
-TEST_F(DpiRebuildTest, TypingGoesOnInTheFieldThatHadTheFocus) {
-    SetForegroundWindow(appState.mainWindow);
-    SetFocus(appState.millisecsEdit);
-    ASSERT_EQ(GetFocus(), appState.millisecsEdit);
-    SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 1); // caret after the "1" of "100"
-    const RECT suggested{0, 0, 575, 664};
-    SendDpiChanged(suggested);
-
-    EXPECT_EQ(GetFocus(), appState.millisecsEdit);
-    DWORD start = 0, end = 0;
-    SendMessageW(appState.millisecsEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 1u);
-    EXPECT_EQ(end, 1u);
-    SendMessageW(GetFocus(), WM_CHAR, L'5', 0);
-    EXPECT_EQ(ControlText(IDC_MILLISECS), L"1500");
-}
-
-TEST_F(DpiRebuildTest, MessageWithoutASuggestedRectangleRebuildsInPlace) {
+TEST_F(DpiRebuildTest, MessagesWithoutASuggestedRectangleRebuildInPlaceAndReleaseEachEarlierFont) {
     SetControlText(IDC_HOURS, L"5");
     RECT before{};
     GetWindowRect(appState.mainWindow, &before);
-    HWND oldHours = appState.hoursEdit;
-    EXPECT_EQ(SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), 0), 0);
-    RECT after{};
-    GetWindowRect(appState.mainWindow, &after);
-    EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_NE(appState.hoursEdit, oldHours);
-    EXPECT_EQ(ControlText(IDC_HOURS), L"5");
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        HWND oldHours = appState.hoursEdit;
+        HFONT oldFont = ControlFont();
+        EXPECT_EQ(SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), 0), 0);
+        RECT after{};
+        GetWindowRect(appState.mainWindow, &after);
+        EXPECT_TRUE(EqualRect(&before, &after));
+        EXPECT_NE(appState.hoursEdit, oldHours);
+        EXPECT_EQ(ControlText(IDC_HOURS), L"5");
+        EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
+        EXPECT_EQ(GetObjectType(oldFont), 0u);
+        EXPECT_EQ(GetObjectType(ControlFont()), static_cast<DWORD>(OBJ_FONT));
+    }
 }
 
 } // namespace

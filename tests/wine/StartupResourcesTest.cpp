@@ -20,19 +20,16 @@ protected:
     void TearDown() override { DestroyTestMainWindow(); }
 };
 
-TEST_F(StartupResourcesTest, WindowTakesTitleAndClassFromTheStringTable) {
+TEST_F(StartupResourcesTest, WindowTakesTitleAndClassFromTheStringTableAndRedrawsOverTheDarkBackground) {
+    HWND window = appState.mainWindow;
     EXPECT_STREQ(appState.windowTitle, L"Tamblo");
     EXPECT_STREQ(appState.windowClassName, L"TAMBLO");
-    EXPECT_EQ(ControlText(appState.mainWindow), L"Tamblo");
+    EXPECT_EQ(ControlText(window), L"Tamblo");
     wchar_t className[64] = {};
-    GetClassNameW(appState.mainWindow, className, 64);
+    GetClassNameW(window, className, 64);
     EXPECT_STREQ(className, L"TAMBLO");
     EXPECT_EQ(appState.instanceHandle, GetModuleHandleW(nullptr));
-    EXPECT_EQ(GetWindowLongW(appState.mainWindow, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
-}
-
-TEST_F(StartupResourcesTest, ClassRedrawsOnResizeOverTheDarkBackgroundWithBothIcons) {
-    HWND window = appState.mainWindow;
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
     EXPECT_EQ(GetClassLongPtrW(window, GCL_STYLE), static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW));
     EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND),
               reinterpret_cast<ULONG_PTR>(appState.backgroundBrush));
@@ -40,26 +37,41 @@ TEST_F(StartupResourcesTest, ClassRedrawsOnResizeOverTheDarkBackgroundWithBothIc
               reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0u);
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICONSM), 0u);
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_CBCLSEXTRA), 0u);
-    EXPECT_EQ(GetClassLongPtrW(window, GCL_CBWNDEXTRA), 0u);
 }
 
-TEST_F(StartupResourcesTest, BothIconsScaleDownFromTheLargeImageWithTransparentCorners) {
+uint32_t BigEndian32(const BYTE* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+TEST_F(StartupResourcesTest, EachIconIsOneRgbaPngOf1024By1024ThatScalesDownWithTransparentCorners) {
+    HMODULE module = GetModuleHandleW(nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
     ReleaseDC(nullptr, screen);
     HGDIOBJ previous = SelectObject(dc, bitmap);
     for (int id : {IDI_APP_ICON, IDI_APP_SMALL}) {
+        SCOPED_TRACE(id);
+        // The group: a 6-byte header with the image count, then 14-byte entries ending in the image id.
+        HRSRC groupInfo = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+        ASSERT_NE(groupInfo, nullptr);
+        const auto* group = static_cast<const WORD*>(LockResource(LoadResource(module, groupInfo)));
+        ASSERT_EQ(group[2], 1);
+        HRSRC imageInfo = FindResourceW(module, MAKEINTRESOURCEW(group[9]), MAKEINTRESOURCEW(3)); // RT_ICON
+        ASSERT_NE(imageInfo, nullptr);
+        ASSERT_GE(SizeofResource(module, imageInfo), 33u);
+        const auto* png = static_cast<const BYTE*>(LockResource(LoadResource(module, imageInfo)));
+        EXPECT_EQ(memcmp(png, "\x89PNG\r\n\x1a\n", 8), 0);
+        EXPECT_EQ(memcmp(png + 12, "IHDR", 4), 0);
+        EXPECT_EQ(BigEndian32(png + 16), 1024u);
+        EXPECT_EQ(BigEndian32(png + 20), 1024u);
+        EXPECT_EQ(png[25], 6); // colour type: truecolour with alpha
         for (int size : {16, 32}) {
-            SCOPED_TRACE(testing::Message() << "icon " << id << " at " << size);
-            HICON icon = static_cast<HICON>(
-                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+            SCOPED_TRACE(size);
+            HICON icon =
+                static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
             ASSERT_NE(icon, nullptr);
-            RECT whole{0, 0, 32, 32};
-            HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-            FillRect(dc, &whole, white);
-            DeleteObject(white);
+            PatBlt(dc, 0, 0, 32, 32, WHITENESS);
             EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
             // Lower left of the artwork: the blue face, clear of the white pointer.
             EXPECT_EQ(GetPixel(dc, size / 4, size * 3 / 4), RGB(0, 120, 215));
@@ -72,92 +84,44 @@ TEST_F(StartupResourcesTest, BothIconsScaleDownFromTheLargeImageWithTransparentC
     DeleteDC(dc);
 }
 
-// Layout of an icon group resource: a header, then one 14-byte entry per image.
-#pragma pack(push, 2)
-struct IconGroupEntry {
-    BYTE width, height, colourCount, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD iconId;
-};
-struct IconGroup {
-    WORD reserved, type, count;
-    IconGroupEntry entries[1];
-};
-#pragma pack(pop)
-
-uint32_t BigEndian32(const BYTE* p) {
-    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
-}
-
-TEST_F(StartupResourcesTest, EachIconGroupHoldsOneRgbaPngOf1024By1024) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    for (int id : {IDI_APP_ICON, IDI_APP_SMALL}) {
-        SCOPED_TRACE(id);
-        HRSRC groupInfo = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
-        ASSERT_NE(groupInfo, nullptr);
-        const auto* group = static_cast<const IconGroup*>(LockResource(LoadResource(module, groupInfo)));
-        ASSERT_EQ(group->count, 1);
-        HRSRC imageInfo =
-            FindResourceW(module, MAKEINTRESOURCEW(group->entries[0].iconId), MAKEINTRESOURCEW(3));
-        ASSERT_NE(imageInfo, nullptr);
-        ASSERT_GE(SizeofResource(module, imageInfo), 33u);
-        const auto* png = static_cast<const BYTE*>(LockResource(LoadResource(module, imageInfo)));
-        EXPECT_EQ(memcmp(png, "\x89PNG\r\n\x1a\n", 8), 0);
-        EXPECT_EQ(memcmp(png + 12, "IHDR", 4), 0);
-        EXPECT_EQ(BigEndian32(png + 16), 1024u);
-        EXPECT_EQ(BigEndian32(png + 20), 1024u);
-        EXPECT_EQ(png[25], 6); // colour type: truecolour with alpha
+// Every item of a menu bar as "popup/text=id", separators as "popup/-".
+std::vector<std::wstring> MenuItems(HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int p = 0; p < GetMenuItemCount(menu); ++p) {
+        wchar_t title[64] = {};
+        GetMenuStringW(menu, p, title, 64, MF_BYPOSITION);
+        HMENU popup = GetSubMenu(menu, p);
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            wchar_t text[64] = {};
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+            info.dwTypeData = text;
+            info.cch = 64;
+            GetMenuItemInfoW(popup, i, TRUE, &info);
+            items.push_back(
+                std::wstring(title) + L"/" +
+                ((info.fType & MFT_SEPARATOR) ? L"-" : text + (L"=" + std::to_wstring(info.wID))));
+        }
     }
-}
-
-std::wstring MenuItemText(HMENU menu, UINT position) {
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
-    return text;
+    return items;
 }
 
 TEST_F(StartupResourcesTest, MenuHasFileAndHelpWithTheirCommandsInOrder) {
-    HMENU menu = GetMenu(appState.mainWindow);
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 2);
-    EXPECT_EQ(MenuItemText(menu, 0), L"&File");
-    EXPECT_EQ(MenuItemText(menu, 1), L"&Help");
-
-    struct Item {
-        const wchar_t* text; // nullptr: separator
-        UINT id;
-    };
-    const std::vector<Item> file = {{L"&New", IDM_NEW_PROFILE},
-                                    {nullptr, 0},
-                                    {L"&Save Profile...", IDM_SAVE_PROFILE},
-                                    {L"&Load Profile...", IDM_LOAD_PROFILE},
-                                    {nullptr, 0},
-                                    {L"&Settings...", IDM_SETTINGS},
-                                    {nullptr, 0},
-                                    {L"E&xit", IDM_EXIT}};
-    const std::vector<Item> help = {{L"&User Guide", IDM_USER_GUIDE}, {L"&About ...", IDM_ABOUT}};
-    const std::vector<Item>* popups[] = {&file, &help};
-    for (int p = 0; p < 2; ++p) {
-        HMENU popup = GetSubMenu(menu, p);
-        ASSERT_NE(popup, nullptr);
-        const std::vector<Item>& items = *popups[p];
-        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size()));
-        for (size_t i = 0; i < items.size(); ++i) {
-            SCOPED_TRACE(testing::Message() << "popup " << p << " item " << i);
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_FTYPE | MIIM_ID;
-            ASSERT_TRUE(GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info));
-            if (items[i].text == nullptr) {
-                EXPECT_NE(info.fType & MFT_SEPARATOR, 0u);
-            } else {
-                EXPECT_EQ(info.fType & MFT_SEPARATOR, 0u);
-                EXPECT_EQ(MenuItemText(popup, static_cast<UINT>(i)), items[i].text);
-                EXPECT_EQ(info.wID, items[i].id);
-            }
-        }
-    }
+    auto item = [](const wchar_t* text, int id) { return std::wstring(text) + L"=" + std::to_wstring(id); };
+    const std::vector<std::wstring> expected = {item(L"&File/&New", IDM_NEW_PROFILE),
+                                                L"&File/-",
+                                                item(L"&File/&Save Profile...", IDM_SAVE_PROFILE),
+                                                item(L"&File/&Load Profile...", IDM_LOAD_PROFILE),
+                                                L"&File/-",
+                                                item(L"&File/&Settings...", IDM_SETTINGS),
+                                                L"&File/-",
+                                                item(L"&File/E&xit", IDM_EXIT),
+                                                item(L"&Help/&User Guide", IDM_USER_GUIDE),
+                                                item(L"&Help/&About ...", IDM_ABOUT)};
+    ASSERT_NE(GetMenu(appState.mainWindow), nullptr);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(appState.mainWindow)), 2);
+    EXPECT_EQ(MenuItems(GetMenu(appState.mainWindow)), expected);
 }
 
 TEST_F(StartupResourcesTest, AltQuestionMarkAndAltSlashAreCharacterAcceleratorsForAbout) {

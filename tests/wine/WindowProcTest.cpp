@@ -59,12 +59,11 @@ protected:
     HGDIOBJ previousBitmap = nullptr;
 };
 
-TEST_F(WindowProcTest, DrawItemPaintsTheThreeButtonsEdgeToEdgeInTheirFaceColour) {
+TEST_F(WindowProcTest, DrawItemPaintsTheThreeButtonsEdgeToEdgeInTheirFaceColourAndRestoresTheFont) {
     struct Case {
         int id;
         UINT itemState;
-        bool recording;
-        bool playing;
+        bool recording, playing;
         COLORREF face;
     };
     const Case cases[] = {
@@ -76,19 +75,20 @@ TEST_F(WindowProcTest, DrawItemPaintsTheThreeButtonsEdgeToEdgeInTheirFaceColour)
         {IDC_PLAYBACK, ODS_FOCUS, false, false, RGB(0, 140, 230)},
         {IDC_PLAYBACK, ODS_SELECTED | ODS_FOCUS, false, true, RGB(0, 255, 0)},
     };
+    HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         SCOPED_TRACE(testing::Message() << "row " << i);
         appState.isRecording = c.recording;
         appState.isPlaying = c.playing;
         EXPECT_EQ(DrawItem(c.id, c.itemState, Control(c.id)), TRUE);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
         // Corners and edges too: no border, no 3-D edge, no rounding.
         for (POINT p :
              {POINT{0, 0}, POINT{119, 0}, POINT{0, 34}, POINT{119, 34}, POINT{60, 1}, POINT{60, 33}}) {
             EXPECT_EQ(GetPixel(dc, p.x, p.y), c.face) << p.x << "," << p.y;
         }
-        // The caption is drawn in white somewhere in the middle.
-        bool white = false;
+        bool white = false; // the caption, somewhere in the middle
         for (int x = 0; x < 120 && !white; ++x) {
             for (int y = 5; y < 30 && !white; ++y) {
                 white = GetPixel(dc, x, y) == RGB(255, 255, 255);
@@ -107,38 +107,14 @@ TEST_F(WindowProcTest, DrawItemRefusesOtherControlsAndPaintsNothing) {
     }
 }
 
-TEST_F(WindowProcTest, DrawItemSelectsTheDeviceContextsOwnFontBackIn) {
-    HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
-    for (int id : {IDC_START, IDC_RECORD, IDC_PLAYBACK}) {
-        DrawItem(id, 0, Control(id));
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font) << id;
-    }
-}
-
-struct ColourAnswer {
-    LRESULT brush;
-    COLORREF text;
-    COLORREF background;
-};
-
-ColourAnswer AskColour(HDC dc, UINT message, HWND control) {
-    SetTextColor(dc, RGB(9, 9, 9));
-    SetBkColor(dc, RGB(8, 8, 8));
-    LRESULT brush = SendMessageW(appState.mainWindow, message, reinterpret_cast<WPARAM>(dc),
-                                 reinterpret_cast<LPARAM>(control));
-    return ColourAnswer{brush, GetTextColor(dc), GetBkColor(dc)};
-}
-
-TEST_F(WindowProcTest, ControlColourAnswersUseTheDarkPalette) {
+TEST_F(WindowProcTest, ControlColourAnswersUseTheDarkPaletteAndLeaveTheBackgroundModeAlone) {
     struct Case {
         const char* name;
         UINT message;
         HWND control;
         HBRUSH brush;
-        COLORREF text;
-        COLORREF background;
+        COLORREF text, background; // RGB(9, 9, 9) and RGB(8, 8, 8): left as they were
     };
-    const COLORREF untouchedText = RGB(9, 9, 9), untouchedBackground = RGB(8, 8, 8);
     const Case cases[] = {
         {"static", WM_CTLCOLORSTATIC, appState.statusLabel, appState.backgroundBrush, RGB(255, 255, 255),
          RGB(32, 32, 32)},
@@ -147,24 +123,22 @@ TEST_F(WindowProcTest, ControlColourAnswersUseTheDarkPalette) {
         {"disabled edit", WM_CTLCOLOREDIT, appState.cursorXEdit, appState.controlBrush, RGB(130, 130, 130),
          RGB(45, 45, 45)},
         {"list", WM_CTLCOLORLISTBOX, nullptr, appState.controlBrush, RGB(255, 255, 255), RGB(45, 45, 45)},
-        {"button", WM_CTLCOLORBTN, appState.startButton, appState.accentBrush, untouchedText,
-         untouchedBackground},
+        {"button", WM_CTLCOLORBTN, appState.startButton, appState.accentBrush, RGB(9, 9, 9), RGB(8, 8, 8)},
     };
-    ASSERT_NE(appState.backgroundBrush, nullptr);
-    ASSERT_NE(appState.controlBrush, nullptr);
-    ASSERT_NE(appState.accentBrush, nullptr);
+    ASSERT_TRUE(appState.backgroundBrush && appState.controlBrush && appState.accentBrush);
     ASSERT_FALSE(IsWindowEnabled(appState.cursorXEdit));
+    SetBkMode(dc, OPAQUE);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ColourAnswer answer = AskColour(dc, c.message, c.control);
-        EXPECT_EQ(answer.brush, reinterpret_cast<LRESULT>(c.brush));
-        EXPECT_EQ(answer.text, c.text);
-        EXPECT_EQ(answer.background, c.background);
+        SetTextColor(dc, RGB(9, 9, 9));
+        SetBkColor(dc, RGB(8, 8, 8));
+        EXPECT_EQ(SendMessageW(appState.mainWindow, c.message, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(c.control)),
+                  reinterpret_cast<LRESULT>(c.brush));
+        EXPECT_EQ(GetTextColor(dc), c.text);
+        EXPECT_EQ(GetBkColor(dc), c.background);
+        EXPECT_EQ(GetBkMode(dc), OPAQUE);
     }
-    // The background mode is left alone.
-    SetBkMode(dc, OPAQUE);
-    AskColour(dc, WM_CTLCOLORSTATIC, appState.statusLabel);
-    EXPECT_EQ(GetBkMode(dc), OPAQUE);
 }
 
 // Every text, check and enabled state of the window, to show that something changed nothing.
@@ -188,41 +162,17 @@ TEST_F(WindowProcTest, TimerWithAnotherIdIsIgnored) {
     EXPECT_EQ(ControlText(IDC_CURSOR_LABEL), L"Cursor: (123, 456)");
 }
 
-TEST_F(WindowProcTest, PlaybackReportAfterPlaybackStoppedDoesNothing) {
-    std::vector<std::wstring> before = WindowPicture();
-    EXPECT_EQ(SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0), 0);
-    EXPECT_FALSE(appState.isPlaying);
-    EXPECT_EQ(WindowPicture(), before);
-    EXPECT_TRUE(FakeMessageBoxes().empty());
-    EXPECT_TRUE(FakeInjected().empty());
-}
-
-TEST_F(WindowProcTest, CommandsThatAreNotOursChangeNothing) {
-    // Edit and combo notifications, ids no menu item carries, the dialog-only ids and strays.
-    const int ids[] = {IDC_HOURS,
-                       IDC_MILLISECS,
-                       IDC_MOUSE_BUTTON,
-                       IDC_CLICK_TYPE,
-                       IDC_REPEAT_TIMES,
-                       IDC_CURSOR_X,
-                       IDC_CURSOR_Y,
-                       IDC_STATUS,
-                       1015,
-                       1026,
-                       110,
-                       111,
-                       112,
-                       1013,
-                       1014,
-                       1021,
-                       1022,
-                       1200,
-                       0,
-                       0xFFFF};
+TEST_F(WindowProcTest, ALatePlaybackReportAndCommandsThatAreNotOursChangeNothing) {
     // The radio and check handlers would change these if they ran.
     SendMessageW(appState.repeatRadio, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(appState.cursorPosCheck, BM_SETCHECK, BST_CHECKED, 0);
     std::vector<std::wstring> before = WindowPicture();
+    EXPECT_EQ(SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0), 0);
+    EXPECT_FALSE(appState.isPlaying);
+    // Edit and combo notifications, ids no menu item carries, the dialog-only ids and strays.
+    std::vector<int> ids = {IDC_HOURS,    IDC_MILLISECS, IDC_MOUSE_BUTTON, IDC_CLICK_TYPE,
+                            IDC_CURSOR_X, IDC_CURSOR_Y,  IDC_STATUS,       IDC_REPEAT_TIMES};
+    ids.insert(ids.end(), {1015, 1026, 110, 111, 112, 1013, 1014, 1021, 1022, 1200, 0, 0xFFFF});
     for (int id : ids) {
         for (WORD code : {WORD{EN_CHANGE}, WORD{CBN_SELCHANGE}, WORD{BN_CLICKED}}) {
             EXPECT_EQ(SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(id, code), 0), 0) << id;
@@ -231,22 +181,17 @@ TEST_F(WindowProcTest, CommandsThatAreNotOursChangeNothing) {
     PumpMessages(20);
     EXPECT_EQ(WindowPicture(), before);
     EXPECT_TRUE(FakeMessageBoxes().empty());
-    EXPECT_TRUE(IsWindow(appState.mainWindow));
-    // No dialog of ours opened.
-    EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr);
+    EXPECT_TRUE(FakeInjected().empty());
+    EXPECT_EQ(FindWindowW(L"#32770", nullptr), nullptr); // no dialog of ours opened
 }
 
-struct SentCommand {
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<SentCommand> sentCommands;
+std::vector<CWPSTRUCT> sentCommands;
 HHOOK commandHook = nullptr;
 
 LRESULT CALLBACK RecordCommands(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT* call = reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && call->hwnd == appState.mainWindow && call->message == WM_COMMAND) {
-        sentCommands.push_back(SentCommand{call->wParam, call->lParam});
+        sentCommands.push_back(*call);
     }
     return CallNextHookEx(commandHook, code, wParam, lParam);
 }
@@ -255,17 +200,15 @@ TEST_F(WindowProcTest, RecordAndPlaybackHotkeysActExactlyLikeTheirButtons) {
     struct Case {
         WPARAM hotkey;
         bool playing;
-        int command; // 0: no button command
+        int command; // 0: no button command (a playing Playback hotkey stops playback directly)
         HWND button;
     };
-    const Case cases[] = {
-        {HOTKEY_RECORD, false, IDC_RECORD, appState.recordButton},
-        {HOTKEY_PLAYBACK, false, IDC_PLAYBACK, appState.playbackButton},
-        {HOTKEY_PLAYBACK, true, 0, nullptr}, // stops playback directly
-        {HOTKEY_START_STOP, false, 0, nullptr},
-        {103, false, 0, nullptr},
-        {0, false, 0, nullptr},
-    };
+    const Case cases[] = {{HOTKEY_RECORD, false, IDC_RECORD, appState.recordButton},
+                          {HOTKEY_PLAYBACK, false, IDC_PLAYBACK, appState.playbackButton},
+                          {HOTKEY_PLAYBACK, true, 0, nullptr},
+                          {HOTKEY_START_STOP, false, 0, nullptr},
+                          {103, false, 0, nullptr},
+                          {0, false, 0, nullptr}};
     commandHook = SetWindowsHookExW(WH_CALLWNDPROC, RecordCommands, nullptr, GetCurrentThreadId());
     ASSERT_NE(commandHook, nullptr);
     for (const Case& c : cases) {
@@ -273,16 +216,13 @@ TEST_F(WindowProcTest, RecordAndPlaybackHotkeysActExactlyLikeTheirButtons) {
         sentCommands.clear();
         appState.isPlaying = c.playing;
         EXPECT_EQ(SendMessageW(appState.mainWindow, WM_HOTKEY, c.hotkey, 0), 0);
-        if (c.command == 0) {
-            EXPECT_TRUE(sentCommands.empty());
-        } else {
-            ASSERT_FALSE(sentCommands.empty());
+        EXPECT_EQ(sentCommands.empty(), c.command == 0);
+        if (c.command != 0 && !sentCommands.empty()) {
             EXPECT_EQ(sentCommands[0].wParam, MAKEWPARAM(c.command, 0));
             EXPECT_EQ(sentCommands[0].lParam, reinterpret_cast<LPARAM>(c.button));
         }
     }
     UnhookWindowsHookEx(commandHook);
-    commandHook = nullptr;
     appState.isPlaying = false;
 }
 
