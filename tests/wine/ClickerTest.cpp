@@ -71,18 +71,11 @@ Log Repeated(int times, const Log& once) {
 }
 
 std::array<HWND, 12> ClickSettings() {
-    return {appState.hoursEdit,
-            appState.minsEdit,
-            appState.secsEdit,
-            appState.millisecsEdit,
-            appState.mouseButtonCombo,
-            appState.clickTypeCombo,
-            appState.cursorPosCheck,
-            appState.cursorXEdit,
-            appState.cursorYEdit,
-            appState.repeatRadio,
-            appState.repeatUntilStoppedRadio,
-            appState.repeatTimesEdit};
+    // clang-format off
+    return {appState.hoursEdit, appState.minsEdit, appState.secsEdit, appState.millisecsEdit,
+            appState.mouseButtonCombo, appState.clickTypeCombo, appState.cursorPosCheck, appState.cursorXEdit,
+            appState.cursorYEdit, appState.repeatRadio, appState.repeatUntilStoppedRadio, appState.repeatTimesEdit};
+    // clang-format on
 }
 
 void SetInterval(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds, const wchar_t* ms) {
@@ -116,7 +109,7 @@ protected:
     }
 };
 
-TEST_F(ClickerTest, StartLocksEverySettingAndStopUnlocksThoseTheirBoxesAllow) {
+TEST_F(ClickerTest, StartLocksEverySettingStopUnlocksThoseTheirBoxesAllowAndRepeatsAreIgnored) {
     for (bool positionAndCount : {false, true}) {
         SCOPED_TRACE(positionAndCount);
         SetInterval(L"0", L"0", L"10", L"0"); // long enough that no tick comes during the test
@@ -137,11 +130,17 @@ TEST_F(ClickerTest, StartLocksEverySettingAndStopUnlocksThoseTheirBoxesAllow) {
         EXPECT_TRUE(IsWindowEnabled(appState.playbackButton));
         PumpMessages(50);
         EXPECT_TRUE(FakeMouseEvents().empty()) << "the first click waits one whole interval";
+        SetInterval(L"0", L"0", L"0", L"0"); // a second start would refuse this if it read it
+        appState.clickCount = 4;             // and would reset this
+        StartClicking();
+        EXPECT_TRUE(appState.isClicking);
+        EXPECT_EQ(appState.clickInterval, 10000u);
+        EXPECT_EQ(appState.clickCount, 4);
 
         SendCommand(IDC_START);
         EXPECT_FALSE(appState.isClicking);
         EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 0");
+        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 4");
         const std::array<HWND, 12> settings = ClickSettings();
         for (size_t i = 0; i < settings.size(); ++i) {
             bool dependent = i == 7 || i == 8 || i == 11; // position fields and the count
@@ -149,27 +148,12 @@ TEST_F(ClickerTest, StartLocksEverySettingAndStopUnlocksThoseTheirBoxesAllow) {
                 << "setting " << i;
         }
         EXPECT_TRUE(FakeMessageBoxes().empty());
+        SetControlText(IDC_STATUS, L"untouched");
+        SetControlText(IDC_START, L"untouched");
+        StopClicking(); // already stopped
+        EXPECT_EQ(ControlText(IDC_STATUS), L"untouched");
+        EXPECT_EQ(ControlText(IDC_START), L"untouched");
     }
-}
-
-TEST_F(ClickerTest, SecondStartAndIdleStopChangeNothing) {
-    SetInterval(L"0", L"0", L"10", L"0");
-    StartClicking();
-    SetInterval(L"0", L"0", L"0", L"0"); // would be refused if it were read again
-    appState.clickCount = 4;
-    StartClicking();
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_EQ(appState.clickInterval, 10000u);
-    EXPECT_EQ(appState.clickCount, 4);
-    EXPECT_TRUE(FakeMessageBoxes().empty());
-
-    StopClicking();
-    SetControlText(IDC_STATUS, L"untouched");
-    SetControlText(IDC_START, L"untouched");
-    StopClicking();
-    EXPECT_FALSE(appState.isClicking);
-    EXPECT_EQ(ControlText(IDC_STATUS), L"untouched");
-    EXPECT_EQ(ControlText(IDC_START), L"untouched");
 }
 
 TEST_F(ClickerTest, RefusalsWarnAndLeaveTheClickerIdleWhileTheLongestPeriodIsAccepted) {

@@ -174,7 +174,7 @@ TEST_F(ProfileTest, SaveWritesTheControlsBackNormalisingCheckAndSelection) {
     EXPECT_TRUE(FakeMessageBoxes().empty());
 }
 
-TEST_F(ProfileTest, RefusedFilesChangeNothing) {
+TEST_F(ProfileTest, RefusedFilesAndLoadsDuringPlaybackChangeNothing) {
     LoadSample();
     const Snapshot before = TakeSnapshot();
     const std::vector<InputEvent> two = {{LeftDown, 1, 2, 3, 0, 0}, {LeftUp, 2, 2, 3, 0, 0}};
@@ -204,6 +204,15 @@ TEST_F(ProfileTest, RefusedFilesChangeNothing) {
     EXPECT_FALSE(LoadProfileFromFile((dir + L"\\no-such-file.tmb").c_str()));
     EXPECT_TRUE(TakeSnapshot() == before);
     EXPECT_TRUE(FakeMessageBoxes().empty());
+
+    // During playback even a good file is refused, and the command says so before any dialog.
+    appState.isPlaying = true; // no worker: only the flag the command looks at
+    EXPECT_FALSE(LoadProfileFromFile(PathFor(L"good.tmb", &good).c_str()));
+    LoadProfileCommand();
+    appState.isPlaying = false;
+    ExpectOnlyMessageBox(L"Please stop playback before loading a profile.", L"Load Profile",
+                         MB_OK | MB_ICONWARNING);
+    EXPECT_TRUE(TakeSnapshot() == before);
 }
 
 TEST_F(ProfileTest, LoadLeavesUnchangedHotkeysAloneAndFallsBackFromATakenOne) {
@@ -244,19 +253,6 @@ TEST_F(ProfileTest, FailedSaveReportsFalseAndKeepsThePreviousFile) {
     // Once free, the same target is replaced whole, here by the default window's 89 bytes.
     EXPECT_TRUE(SaveProfileToFile(path.c_str()));
     EXPECT_EQ(ReadBytes(path), EncodeProfile(ProfileHeader{}, {}));
-}
-
-TEST_F(ProfileTest, LoadWhilePlaybackRunsIsRefusedBeforeAnyDialog) {
-    LoadSample();
-    const Snapshot before = TakeSnapshot();
-    appState.isPlaying = true; // no worker: only the flag the command looks at
-    const Bytes defaults = EncodeProfile(ProfileHeader{}, {});
-    EXPECT_FALSE(LoadProfileFromFile(PathFor(L"other.tmb", &defaults).c_str()));
-    LoadProfileCommand();
-    appState.isPlaying = false;
-    ExpectOnlyMessageBox(L"Please stop playback before loading a profile.", L"Load Profile",
-                         MB_OK | MB_ICONWARNING);
-    EXPECT_TRUE(TakeSnapshot() == before);
 }
 
 TEST_F(ProfileTest, NewAsksFirstAndNoOrARunningOperationChangesNothing) {
