@@ -98,16 +98,14 @@ protected:
         appState.isRecording = false;
         appState.isPlaying = false;
         DestroyTestMainWindow();
-        for (const std::wstring& path : created) {
-            DeleteFileW(path.c_str());
-        }
+        std::filesystem::remove_all(dir);
     }
     std::wstring PathFor(const wchar_t* name, const Bytes* contents = nullptr) {
-        created.push_back(dir + L"\\" + name);
+        std::wstring path = dir + L"\\" + name;
         if (contents != nullptr) {
-            WriteBytes(created.back(), *contents);
+            WriteBytes(path, *contents);
         }
-        return created.back();
+        return path;
     }
     // A state unlike the defaults; the bytes after the events must be ignored.
     void LoadSample(ProfileHeader header = SampleHeader()) {
@@ -117,7 +115,6 @@ protected:
         ResetFakeSys();
     }
     std::wstring dir;
-    std::vector<std::wstring> created;
 };
 
 TEST_F(ProfileTest, LoadAppliesEveryControlEnabledStateHotkeyAndTheRecording) {
