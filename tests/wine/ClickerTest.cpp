@@ -2,9 +2,11 @@
 // line, and what each tick of the real click timer injects.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "DialogDriver.h"
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -12,6 +14,8 @@
 #include "res/resource.h"
 
 namespace {
+
+using Log = std::vector<std::string>;
 
 // Every WM_SETTEXT the status line receives, in order.
 std::vector<std::wstring> statusTexts;
@@ -24,35 +28,61 @@ LRESULT CALLBACK RecordingStatusProc(HWND window, UINT message, WPARAM wParam, L
     return CallWindowProcW(statusLabelProc, window, message, wParam, lParam);
 }
 
-void RecordStatusTexts() {
-    statusTexts.clear();
-    statusLabelProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        appState.statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingStatusProc)));
+// Cursor moves, mouse_event calls and sleeps in the order they happened.
+Log InjectedLog() {
+    const std::vector<InjectedAction> actions = FakeInjected();
+    const std::vector<DWORD> sleeps = FakeSleeps();
+    const std::vector<size_t> marks = FakeSleepMarks();
+    Log log;
+    for (size_t i = 0, s = 0; i <= actions.size(); ++i) {
+        for (; s < marks.size() && marks[s] == i; ++s) {
+            log.push_back("sleep " + std::to_string(sleeps[s]));
+        }
+        if (i == actions.size()) {
+            break;
+        }
+        const InjectedAction& a = actions[i];
+        const MouseEventCall& m = a.mouseEvent;
+        if (a.kind == InjectedAction::CursorMove) {
+            log.push_back("move " + std::to_string(a.cursor.x) + "," + std::to_string(a.cursor.y));
+        } else if (a.kind == InjectedAction::MouseEvent && (m.dx | m.dy | m.data | m.extraInfo) == 0) {
+            const std::pair<DWORD, const char*> names[] = {
+                {MOUSEEVENTF_LEFTDOWN, "left down"},     {MOUSEEVENTF_LEFTUP, "left up"},
+                {MOUSEEVENTF_RIGHTDOWN, "right down"},   {MOUSEEVENTF_RIGHTUP, "right up"},
+                {MOUSEEVENTF_MIDDLEDOWN, "middle down"}, {MOUSEEVENTF_MIDDLEUP, "middle up"}};
+            const char* name = "other flags";
+            for (const auto& [flags, text] : names) {
+                name = m.flags == flags ? text : name;
+            }
+            log.push_back(name);
+        } else {
+            log.push_back("unexpected injection");
+        }
+    }
+    return log;
 }
 
-HWND ClickSettings(size_t index) {
-    HWND settings[] = {appState.hoursEdit,
-                       appState.minsEdit,
-                       appState.secsEdit,
-                       appState.millisecsEdit,
-                       appState.mouseButtonCombo,
-                       appState.clickTypeCombo,
-                       appState.cursorPosCheck,
-                       appState.cursorXEdit,
-                       appState.cursorYEdit,
-                       appState.repeatRadio,
-                       appState.repeatUntilStoppedRadio,
-                       appState.repeatTimesEdit};
-    return settings[index];
+Log Repeated(int times, const Log& once) {
+    Log log;
+    for (int i = 0; i < times; ++i) {
+        log.insert(log.end(), once.begin(), once.end());
+    }
+    return log;
 }
-constexpr size_t kClickSettingCount = 12;
 
-void SetInterval(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds,
-                 const wchar_t* milliseconds) {
+std::array<HWND, 12> ClickSettings() {
+    // clang-format off
+    return {appState.hoursEdit, appState.minsEdit, appState.secsEdit, appState.millisecsEdit,
+            appState.mouseButtonCombo, appState.clickTypeCombo, appState.cursorPosCheck, appState.cursorXEdit,
+            appState.cursorYEdit, appState.repeatRadio, appState.repeatUntilStoppedRadio, appState.repeatTimesEdit};
+    // clang-format on
+}
+
+void SetInterval(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds, const wchar_t* ms) {
     SetControlText(IDC_HOURS, hours);
     SetControlText(IDC_MINS, minutes);
     SetControlText(IDC_SECS, seconds);
-    SetControlText(IDC_MILLISECS, milliseconds);
+    SetControlText(IDC_MILLISECS, ms);
 }
 
 void ChooseRepeatTimes(const wchar_t* count) {
@@ -69,18 +99,6 @@ void ChooseFixedPosition(const wchar_t* x, const wchar_t* y) {
     SetControlText(IDC_CURSOR_Y, y);
 }
 
-std::vector<DWORD> MouseEventFlags() {
-    std::vector<DWORD> flags;
-    for (const MouseEventCall& call : FakeMouseEvents()) {
-        EXPECT_EQ(call.dx, 0u);
-        EXPECT_EQ(call.dy, 0u);
-        EXPECT_EQ(call.data, 0u);
-        EXPECT_EQ(call.extraInfo, 0u);
-        flags.push_back(call.flags);
-    }
-    return flags;
-}
-
 class ClickerTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(CreateTestMainWindow(), nullptr); }
@@ -91,106 +109,74 @@ protected:
     }
 };
 
-TEST_F(ClickerTest, StartLocksEverySettingAndStopUnlocksAllButTheDependentFields) {
-    SetInterval(L"0", L"0", L"10", L"0"); // long enough that no tick comes during the test
-    SendCommand(IDC_START);
+TEST_F(ClickerTest, StartLocksEverySettingStopUnlocksThoseTheirBoxesAllowAndRepeatsAreIgnored) {
+    for (bool positionAndCount : {false, true}) {
+        SCOPED_TRACE(positionAndCount);
+        SetInterval(L"0", L"0", L"10", L"0"); // long enough that no tick comes during the test
+        if (positionAndCount) {
+            ChooseFixedPosition(L"5", L"6");
+            ChooseRepeatTimes(L"4");
+        }
+        SendCommand(IDC_START);
+        EXPECT_TRUE(appState.isClicking);
+        EXPECT_EQ(appState.clickInterval, 10000u);
+        EXPECT_EQ(ControlText(IDC_START), L"Stop (F6)");
+        EXPECT_EQ(ControlText(IDC_STATUS),
+                  positionAndCount ? L"Status: Running | Clicks: 0 / 4" : L"Status: Running | Clicks: 0");
+        for (HWND setting : ClickSettings()) {
+            EXPECT_FALSE(IsWindowEnabled(setting));
+        }
+        EXPECT_TRUE(IsWindowEnabled(appState.recordButton));
+        EXPECT_TRUE(IsWindowEnabled(appState.playbackButton));
+        PumpMessages(50);
+        EXPECT_TRUE(FakeMouseEvents().empty()) << "the first click waits one whole interval";
+        SetInterval(L"0", L"0", L"0", L"0"); // a second start would refuse this if it read it
+        appState.clickCount = 4;             // and would reset this
+        StartClicking();
+        EXPECT_TRUE(appState.isClicking);
+        EXPECT_EQ(appState.clickInterval, 10000u);
+        EXPECT_EQ(appState.clickCount, 4);
 
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_EQ(appState.clickInterval, 10000u);
-    EXPECT_EQ(appState.clickRepeatCount, -1);
-    EXPECT_EQ(ControlText(IDC_START), L"Stop (F6)");
-    EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Running | Clicks: 0");
-    for (size_t i = 0; i < kClickSettingCount; ++i) {
-        EXPECT_FALSE(IsWindowEnabled(ClickSettings(i))) << "setting " << i;
-    }
-    EXPECT_TRUE(IsWindowEnabled(appState.recordButton));
-    EXPECT_TRUE(IsWindowEnabled(appState.playbackButton));
-    PumpMessages(50);
-    EXPECT_TRUE(FakeMouseEvents().empty()) << "the first click waits one whole interval";
-
-    SendCommand(IDC_START);
-
-    EXPECT_FALSE(appState.isClicking);
-    EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-    EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 0");
-    for (size_t i = 0; i < 7; ++i) {
-        EXPECT_TRUE(IsWindowEnabled(ClickSettings(i))) << "setting " << i;
-    }
-    EXPECT_FALSE(IsWindowEnabled(appState.cursorXEdit)) << "position box is unchecked";
-    EXPECT_FALSE(IsWindowEnabled(appState.cursorYEdit));
-    EXPECT_TRUE(IsWindowEnabled(appState.repeatRadio));
-    EXPECT_TRUE(IsWindowEnabled(appState.repeatUntilStoppedRadio));
-    EXPECT_FALSE(IsWindowEnabled(appState.repeatTimesEdit)) << "\"Repeat\" is not chosen";
-    EXPECT_TRUE(FakeMessageBoxes().empty());
-}
-
-TEST_F(ClickerTest, StopReenablesPositionAndCountFieldsWhenTheirBoxesAreChecked) {
-    SetInterval(L"0", L"0", L"10", L"0");
-    ChooseFixedPosition(L"5", L"6");
-    ChooseRepeatTimes(L"4");
-    StartClicking();
-    EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Running | Clicks: 0 / 4");
-    for (size_t i = 0; i < kClickSettingCount; ++i) {
-        EXPECT_FALSE(IsWindowEnabled(ClickSettings(i))) << "setting " << i;
-    }
-
-    StopClicking();
-
-    for (size_t i = 0; i < kClickSettingCount; ++i) {
-        EXPECT_TRUE(IsWindowEnabled(ClickSettings(i))) << "setting " << i;
+        SendCommand(IDC_START);
+        EXPECT_FALSE(appState.isClicking);
+        EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
+        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 4");
+        const std::array<HWND, 12> settings = ClickSettings();
+        for (size_t i = 0; i < settings.size(); ++i) {
+            bool dependent = i == 7 || i == 8 || i == 11; // position fields and the count
+            EXPECT_EQ(IsWindowEnabled(settings[i]) != FALSE, !dependent || positionAndCount)
+                << "setting " << i;
+        }
+        EXPECT_TRUE(FakeMessageBoxes().empty());
+        SetControlText(IDC_STATUS, L"untouched");
+        SetControlText(IDC_START, L"untouched");
+        StopClicking(); // already stopped
+        EXPECT_EQ(ControlText(IDC_STATUS), L"untouched");
+        EXPECT_EQ(ControlText(IDC_START), L"untouched");
     }
 }
 
-TEST_F(ClickerTest, SecondStartAndIdleStopChangeNothing) {
-    SetInterval(L"0", L"0", L"10", L"0");
-    StartClicking();
-    SetInterval(L"0", L"0", L"0", L"0"); // would be refused if it were read again
-    appState.clickCount = 4;
-    StartClicking();
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_EQ(appState.clickInterval, 10000u);
-    EXPECT_EQ(appState.clickCount, 4);
-    EXPECT_TRUE(FakeMessageBoxes().empty());
-
-    StopClicking();
-    SetControlText(IDC_STATUS, L"untouched");
-    SetControlText(IDC_START, L"untouched");
-    StopClicking();
-    EXPECT_FALSE(appState.isClicking);
-    EXPECT_EQ(ControlText(IDC_STATUS), L"untouched");
-    EXPECT_EQ(ControlText(IDC_START), L"untouched");
-}
-
-struct RefusalCase {
-    const wchar_t* hours;
-    const wchar_t* minutes;
-    const wchar_t* seconds;
-    const wchar_t* milliseconds;
-    const wchar_t* repeatCount; // nullptr: "Repeat until stopped"
-    const wchar_t* title;
-    const wchar_t* text;
-    bool countReset;
-};
-
-TEST_F(ClickerTest, RefusalsWarnAndLeaveTheClickerIdle) {
+TEST_F(ClickerTest, RefusalsWarnAndLeaveTheClickerIdleWhileTheLongestPeriodIsAccepted) {
     const wchar_t* tooShort = L"Click interval must be at least 1 millisecond.";
     const wchar_t* tooLong = L"Click interval must be at most 2147483647 milliseconds (about 24 days).";
     const wchar_t* badCount = L"Number of clicks must be at least 1.";
-    const RefusalCase cases[] = {
-        {L"0", L"0", L"0", L"0", nullptr, L"Invalid Interval", tooShort, false},
-        {L"", L"", L"", L"", nullptr, L"Invalid Interval", tooShort, false},
-        {L"0", L"0", L"0", L"-5", nullptr, L"Invalid Interval", tooShort, false},
-        {L"1194", L"0", L"0", L"0", nullptr, L"Invalid Interval", tooLong, false},
-        {L"1193", L"2", L"47", L"296", nullptr, L"Invalid Interval", tooLong, false}, // 2^32 ms
-        {L"0", L"0", L"2147483", L"648", L"3", L"Invalid Interval", tooLong, false},
-        {L"0", L"0", L"0", L"100", L"0", L"Invalid Count", badCount, true},
-        {L"0", L"0", L"0", L"100", L"", L"Invalid Count", badCount, true},
-        {L"0", L"0", L"0", L"100", L"-2", L"Invalid Count", badCount, true},
+    const struct {
+        const wchar_t *hours, *minutes, *seconds, *ms;
+        const wchar_t* repeatCount; // nullptr: "Repeat until stopped"
+        const wchar_t* text;
+    } cases[] = {
+        {L"0", L"0", L"0", L"0", nullptr, tooShort},      {L"", L"", L"", L"", nullptr, tooShort},
+        {L"0", L"0", L"0", L"-5", nullptr, tooShort},     {L"1194", L"0", L"0", L"0", nullptr, tooLong},
+        {L"1193", L"2", L"47", L"296", nullptr, tooLong}, {L"0", L"0", L"2147483", L"648", L"3", tooLong},
+        {L"0", L"0", L"0", L"100", L"0", badCount},       {L"0", L"0", L"0", L"100", L"", badCount},
+        {L"0", L"0", L"0", L"100", L"-2", badCount},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        const RefusalCase& c = cases[i];
+        SCOPED_TRACE(i);
+        const auto& c = cases[i];
+        const bool countRefused = c.text == badCount;
         ResetFakeSys();
-        SetInterval(c.hours, c.minutes, c.seconds, c.milliseconds);
+        SetInterval(c.hours, c.minutes, c.seconds, c.ms);
         if (c.repeatCount != nullptr) {
             ChooseRepeatTimes(c.repeatCount);
         }
@@ -199,31 +185,25 @@ TEST_F(ClickerTest, RefusalsWarnAndLeaveTheClickerIdle) {
 
         SendCommand(IDC_START);
 
-        std::vector<MessageBoxCall> boxes = FakeMessageBoxes();
-        ASSERT_EQ(boxes.size(), 1u) << "row " << i;
-        EXPECT_EQ(boxes[0].owner, appState.mainWindow) << "row " << i;
-        EXPECT_EQ(boxes[0].title, c.title) << "row " << i;
-        EXPECT_EQ(boxes[0].text, c.text) << "row " << i;
-        EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONWARNING)) << "row " << i;
-        EXPECT_FALSE(appState.isClicking) << "row " << i;
-        EXPECT_EQ(appState.clickCount, c.countReset ? 0 : 7) << "row " << i;
+        ExpectOnlyMessageBox(c.text, countRefused ? L"Invalid Count" : L"Invalid Interval", MB_ICONWARNING);
+        EXPECT_FALSE(appState.isClicking);
+        EXPECT_EQ(appState.clickCount, countRefused ? 0 : 7);
         // Even when the count was reset, the status line keeps the old number.
-        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 7") << "row " << i;
-        EXPECT_EQ(ControlText(IDC_START), L"Start (F6)") << "row " << i;
-        EXPECT_TRUE(IsWindowEnabled(appState.hoursEdit)) << "row " << i;
-        EXPECT_TRUE(IsWindowEnabled(appState.mouseButtonCombo)) << "row " << i;
-        EXPECT_EQ(IsWindowEnabled(appState.repeatTimesEdit) != FALSE, c.repeatCount != nullptr)
-            << "row " << i;
-        if (!c.countReset) {
-            EXPECT_EQ(appState.clickInterval, 100u) << "row " << i << ": refused periods are not kept";
+        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 7");
+        EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
+        EXPECT_TRUE(IsWindowEnabled(appState.hoursEdit));
+        EXPECT_TRUE(IsWindowEnabled(appState.mouseButtonCombo));
+        EXPECT_EQ(IsWindowEnabled(appState.repeatTimesEdit) != FALSE, c.repeatCount != nullptr);
+        if (!countRefused) {
+            EXPECT_EQ(appState.clickInterval, 100u) << "refused periods are not kept";
         }
     }
     PumpMessages(30);
     EXPECT_TRUE(FakeMouseEvents().empty()) << "no timer was started";
-}
 
-TEST_F(ClickerTest, LongestTimerPeriodIsAccepted) {
+    ResetFakeSys();
     SetInterval(L"0", L"0", L"2147483", L"647");
+    SetControlText(IDC_REPEAT_TIMES, L"1");
     StartClicking();
     EXPECT_TRUE(appState.isClicking);
     EXPECT_EQ(appState.clickInterval, 2147483647u);
@@ -233,124 +213,85 @@ TEST_F(ClickerTest, LongestTimerPeriodIsAccepted) {
 TEST_F(ClickerTest, RepeatThreeClicksThreeTimesThenStopsWithThreeStatusLines) {
     SetInterval(L"0", L"0", L"0", L"1");
     ChooseRepeatTimes(L"3");
-    RecordStatusTexts();
+    statusTexts.clear();
+    statusLabelProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        appState.statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingStatusProc)));
 
     SendCommand(IDC_START);
     ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
     PumpMessages(60); // no stray tick after the stop
 
-    EXPECT_EQ(MouseEventFlags(),
-              (std::vector<DWORD>{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
-                                  MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+    EXPECT_EQ(InjectedLog(), Repeated(3, {"left down", "left up"})) << "the cursor stays put";
     EXPECT_EQ(statusTexts, (std::vector<std::wstring>{
                                L"Status: Running | Clicks: 0 / 3", L"Status: Running | Clicks: 1 / 3",
                                L"Status: Running | Clicks: 2 / 3", L"Status: Running | Clicks: 3 / 3",
                                L"Status: Stopped | Clicks: 3"}));
     EXPECT_EQ(appState.clickCount, 3);
     EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-    EXPECT_TRUE(FakeCursorMoves().empty()) << "without a fixed position the cursor stays put";
-    EXPECT_TRUE(FakeSleeps().empty());
 }
 
 TEST_F(ClickerTest, DoubleClickSendsTwoPairsFiftyMillisecondsApartAndCountsOnce) {
     SetInterval(L"0", L"0", L"0", L"1");
     ChooseRepeatTimes(L"2");
     SendMessageW(appState.clickTypeCombo, CB_SETCURSEL, 1, 0);
-
     StartClicking();
     ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
-
-    std::vector<DWORD> pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    std::vector<DWORD> expected;
-    for (int i = 0; i < 4; ++i) {
-        expected.insert(expected.end(), pair.begin(), pair.end());
-    }
-    EXPECT_EQ(MouseEventFlags(), expected);
-    EXPECT_EQ(FakeSleeps(), (std::vector<DWORD>{50, 50}));
-    EXPECT_EQ(FakeSleepMarks(), (std::vector<size_t>{2, 6})) << "the pause lies between the two pairs";
+    EXPECT_EQ(InjectedLog(), Repeated(2, {"left down", "left up", "sleep 50", "left down", "left up"}));
     EXPECT_EQ(appState.clickCount, 2);
 }
 
-TEST_F(ClickerTest, ButtonSelectionPicksTheFlagsAndFallsBackToLeft) {
-    struct Row {
-        WPARAM selection;
-        DWORD press, release;
-    };
-    const Row rows[] = {
-        {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
-        {1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
-        {2, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
-        {static_cast<WPARAM>(-1), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}, // no selection
-    };
+// The button choice is read on every tick too: see the DPI rebuild test below.
+TEST_F(ClickerTest, FixedPositionMovesTheCursorTenMillisecondsBeforeEachClick) {
     appState.clickRepeatCount = -1;
-    for (const Row& row : rows) {
+    const struct {
+        const wchar_t *x, *y;
+        const char* move;
+    } positions[] = {
+        {L"100", L"200", "move 100,200"}, {L"", L"", "move 0,0"}, {L"-1280", L"3", "move -1280,3"}};
+    for (const auto& p : positions) {
         ResetFakeSys();
-        SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, row.selection, 0);
+        ChooseFixedPosition(p.x, p.y);
         PerformClick();
-        EXPECT_EQ(MouseEventFlags(), (std::vector<DWORD>{row.press, row.release}))
-            << "selection " << static_cast<int>(row.selection);
-    }
-    EXPECT_EQ(appState.clickCount, 4);
-}
-
-TEST_F(ClickerTest, FixedPositionMovesTheCursorAndWaitsBeforeEachClick) {
-    struct Row {
-        const wchar_t* x;
-        const wchar_t* y;
-        POINT expected;
-    };
-    const Row rows[] = {{L"100", L"200", {100, 200}}, {L"", L"", {0, 0}}, {L"-1280", L"300", {-1280, 300}}};
-    appState.clickRepeatCount = -1;
-    for (const Row& row : rows) {
-        ResetFakeSys();
-        ChooseFixedPosition(row.x, row.y);
-        PerformClick();
-        std::vector<InjectedAction> actions = FakeInjected();
-        ASSERT_EQ(actions.size(), 3u);
-        EXPECT_EQ(actions[0].kind, InjectedAction::CursorMove);
-        EXPECT_EQ(actions[0].cursor.x, row.expected.x);
-        EXPECT_EQ(actions[0].cursor.y, row.expected.y);
-        EXPECT_EQ(actions[1].kind, InjectedAction::MouseEvent);
-        EXPECT_EQ(actions[1].mouseEvent.flags, static_cast<DWORD>(MOUSEEVENTF_LEFTDOWN));
-        EXPECT_EQ(actions[2].mouseEvent.flags, static_cast<DWORD>(MOUSEEVENTF_LEFTUP));
-        EXPECT_EQ(FakeSleeps(), (std::vector<DWORD>{10}));
-        EXPECT_EQ(FakeSleepMarks(), (std::vector<size_t>{1})) << "the pause comes after the move";
+        EXPECT_EQ(InjectedLog(), (Log{p.move, "sleep 10", "left down", "left up"}));
     }
 }
 
-TEST_F(ClickerTest, OneMillisecondIntervalRunsTheRealTimer) {
+TEST_F(ClickerTest, StopAndClosingTheWindowEndTheTimer) {
     SetInterval(L"0", L"0", L"0", L"1");
     StartClicking();
-    EXPECT_EQ(appState.clickInterval, 1u);
-    EXPECT_TRUE(PumpUntil([] { return appState.clickCount >= 3; }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return appState.clickCount >= 2; }, 3000));
     StopClicking();
-    int32_t clicks = appState.clickCount;
-    EXPECT_EQ(FakeMouseEvents().size(), 2u * static_cast<size_t>(clicks));
+    const int32_t clicks = appState.clickCount;
     EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: " + std::to_wstring(clicks));
     PumpMessages(40);
-    EXPECT_EQ(appState.clickCount, clicks) << "the timer is gone after the stop";
+    EXPECT_EQ(FakeMouseEvents().size(), 2u * static_cast<size_t>(clicks));
+
+    StartClicking();
+    DestroyTestMainWindow();
+    EXPECT_FALSE(appState.isClicking);
+    const size_t events = FakeMouseEvents().size();
+    PumpMessages(30);
+    EXPECT_EQ(FakeMouseEvents().size(), events);
 }
 
 TEST_F(ClickerTest, StartStopHotkeyTogglesEvenWhileRecordingOrPlaying) {
     SetInterval(L"0", L"0", L"10", L"0");
     appState.currentHotkey = VK_F7;
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+    auto pressHotkey = [] { SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); };
+    pressHotkey();
     EXPECT_TRUE(appState.isClicking);
     EXPECT_EQ(ControlText(IDC_START), L"Stop (F7)");
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+    pressHotkey();
     EXPECT_FALSE(appState.isClicking);
-    EXPECT_EQ(ControlText(IDC_START), L"Start (F7)");
 
     appState.isRecording = true;
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+    pressHotkey();
     EXPECT_TRUE(appState.isClicking);
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+    pressHotkey();
     appState.isRecording = false;
-
     appState.isPlaying = true;
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+    pressHotkey();
     EXPECT_TRUE(appState.isClicking);
-    appState.isPlaying = false;
     EXPECT_TRUE(FakeMessageBoxes().empty());
 }
 
@@ -360,37 +301,19 @@ TEST_F(ClickerTest, RunSurvivesADpiRebuildAndTicksReadTheRebuiltControls) {
     SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, 2, 0);
     StartClicking();
     HWND oldCombo = appState.mouseButtonCombo;
-
     RECT suggested{40, 30, 40 + 575, 30 + 664};
     SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
                  reinterpret_cast<LPARAM>(&suggested));
     ASSERT_NE(appState.mouseButtonCombo, oldCombo) << "the controls were re-created";
     EXPECT_TRUE(appState.isClicking);
-
-    // The rebuilt controls keep what they held, locks and caption included.
     EXPECT_EQ(ControlText(IDC_START), L"Stop (F6)");
     EXPECT_FALSE(IsWindowEnabled(appState.hoursEdit));
+
     PerformClick();
-    std::vector<POINT> moves = FakeCursorMoves();
-    ASSERT_EQ(moves.size(), 1u);
-    EXPECT_EQ(moves[0].x, 100);
-    EXPECT_EQ(moves[0].y, 200);
-    EXPECT_EQ(MouseEventFlags(), (std::vector<DWORD>{MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}));
+    EXPECT_EQ(InjectedLog(), (Log{"move 100,200", "sleep 10", "middle down", "middle up"}));
     EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Running | Clicks: 1");
-
     StopClicking();
-    EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
     EXPECT_TRUE(IsWindowEnabled(appState.hoursEdit));
-}
-
-TEST_F(ClickerTest, ClosingTheWindowStopsTheClicker) {
-    SetInterval(L"0", L"0", L"0", L"1");
-    StartClicking();
-    DestroyTestMainWindow();
-    EXPECT_FALSE(appState.isClicking);
-    size_t events = FakeMouseEvents().size();
-    PumpMessages(30);
-    EXPECT_EQ(FakeMouseEvents().size(), events);
 }
 
 } // namespace

@@ -1,5 +1,10 @@
 #include "DialogDriver.h"
 
+#include <gtest/gtest.h>
+
+#include "FakeSys.h"
+#include "app/AppState.h"
+
 namespace {
 
 const wchar_t* pendingTitle = nullptr;
@@ -37,10 +42,11 @@ bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
     return actionRan;
 }
 
-void SelectComboItem(HWND dialog, int comboId, int index) {
-    SendDlgItemMessageW(dialog, comboId, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-int ComboSelection(HWND dialog, int comboId) {
-    return static_cast<int>(SendDlgItemMessageW(dialog, comboId, CB_GETCURSEL, 0, 0));
+void ExpectOnlyMessageBox(const wchar_t* text, const wchar_t* title, UINT type) {
+    std::vector<MessageBoxCall> boxes = FakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, appState.mainWindow);
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].title, title);
+    EXPECT_EQ(boxes[0].type, type);
 }
