@@ -126,13 +126,7 @@ TEST(RecordLogic, KeysRecordFirstPressAndEveryReleaseButNeverTheRecordHotkey) {
     }
 }
 
-TEST(RecordLogic, StatusRefreshesEveryHundredEventsWithTheTextForTheState) {
-    for (size_t count : {0, 100, 300}) {
-        EXPECT_TRUE(IsStatusRefreshDue(count)) << count;
-    }
-    for (size_t count : {1, 99, 250}) {
-        EXPECT_FALSE(IsStatusRefreshDue(count)) << count;
-    }
+TEST(RecordLogic, StatusTextFollowsRecordingClickerAndEventCount) {
     EXPECT_EQ(FormatRecordStatus(true, false, 200, 5), L"Recording... Events: 200");
     EXPECT_EQ(FormatRecordStatus(true, true, 0, 5), L"Recording... Events: 0");
     EXPECT_EQ(FormatRecordStatus(false, false, 250, 5), L"Ready to playback | Events: 250");
