@@ -45,82 +45,57 @@ WORD ScanOf(uint32_t vk) {
     return static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
 }
 
-std::wstring Describe(const InjectedAction& action) {
-    wchar_t text[96];
-    switch (action.kind) {
-        case InjectedAction::CursorMove:
-            std::swprintf(text, 96, L"cursor %ld,%ld", action.cursor.x, action.cursor.y);
-            break;
-        case InjectedAction::MouseEvent:
-            std::swprintf(text, 96, L"mouse_event %lx", action.mouseEvent.flags);
-            break;
-        case InjectedAction::Input:
-            if (action.input.type == INPUT_KEYBOARD) {
-                const KEYBDINPUT& ki = action.input.ki;
-                std::swprintf(text, 96, L"key vk=%X scan=%X flags=%lX", ki.wVk, ki.wScan, ki.dwFlags);
-            } else if (action.input.type == INPUT_MOUSE) {
-                const MOUSEINPUT& mi = action.input.mi;
-                std::swprintf(text, 96, L"mouse flags=%lX data=%lX dx=%ld dy=%ld", mi.dwFlags, mi.mouseData,
-                              mi.dx, mi.dy);
-            } else {
-                std::swprintf(text, 96, L"input type %lu", action.input.type);
-            }
-            break;
-    }
-    return text;
-}
-
 std::vector<std::wstring> DescribeInjected() {
     std::vector<std::wstring> lines;
     for (const InjectedAction& action : FakeInjected()) {
-        lines.push_back(Describe(action));
+        wchar_t text[96];
+        const KEYBDINPUT& ki = action.input.ki;
+        const MOUSEINPUT& mi = action.input.mi;
+        if (action.kind == InjectedAction::CursorMove) {
+            std::swprintf(text, 96, L"cursor %ld,%ld", action.cursor.x, action.cursor.y);
+        } else if (action.kind == InjectedAction::MouseEvent) {
+            std::swprintf(text, 96, L"mouse_event %lx", action.mouseEvent.flags);
+        } else if (action.input.type == INPUT_KEYBOARD) {
+            std::swprintf(text, 96, L"key vk=%X scan=%X flags=%lX", ki.wVk, ki.wScan, ki.dwFlags);
+        } else if (action.input.type == INPUT_MOUSE) {
+            std::swprintf(text, 96, L"mouse flags=%lX data=%lX dx=%ld dy=%ld", mi.dwFlags, mi.mouseData,
+                          mi.dx, mi.dy);
+        } else {
+            std::swprintf(text, 96, L"input type %lu", action.input.type);
+        }
+        lines.push_back(text);
     }
     return lines;
 }
 
 std::vector<std::wstring> HeldAtEndOfLog(const std::vector<InjectedAction>& log) {
-    // Keys by scan code and extended flag (the replayed key events carry no virtual key);
+    // Keys by scan code and extended flag (the replayed key events carry no virtual key),
     // buttons by their down flag.
-    std::map<unsigned, bool> keys;
-    std::map<DWORD, bool> buttons;
-    const DWORD downs[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN};
+    std::map<std::wstring, bool> held;
     for (const InjectedAction& action : log) {
-        if (action.kind != InjectedAction::Input) {
-            continue;
-        }
-        if (action.input.type == INPUT_KEYBOARD) {
-            const KEYBDINPUT& ki = action.input.ki;
+        const KEYBDINPUT& ki = action.input.ki;
+        if (action.kind == InjectedAction::Input && action.input.type == INPUT_KEYBOARD) {
             unsigned key = ki.wScan | ((ki.dwFlags & KEYEVENTF_EXTENDEDKEY) ? 0xE000u : 0u);
-            keys[key] = (ki.dwFlags & KEYEVENTF_KEYUP) == 0;
-        } else if (action.input.type == INPUT_MOUSE) {
-            for (DWORD down : downs) {
-                if (action.input.mi.dwFlags & down) {
-                    buttons[down] = true;
-                }
-                if (action.input.mi.dwFlags & (down << 1)) {
-                    buttons[down] = false;
-                }
+            held[L"key scan " + std::to_wstring(key)] = (ki.dwFlags & KEYEVENTF_KEYUP) == 0;
+        } else if (action.kind == InjectedAction::Input && action.input.type == INPUT_MOUSE) {
+            for (DWORD down : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN}) {
+                std::wstring name = L"button " + std::to_wstring(down);
+                held[name] = (action.input.mi.dwFlags & down) != 0 ||
+                             (held[name] && (action.input.mi.dwFlags & (down << 1)) == 0);
             }
         }
     }
-    std::vector<std::wstring> held;
-    for (auto [key, down] : keys) {
+    std::vector<std::wstring> names;
+    for (const auto& [name, down] : held) {
         if (down) {
-            held.push_back(L"key scan " + std::to_wstring(key));
+            names.push_back(name);
         }
     }
-    for (auto [button, down] : buttons) {
-        if (down) {
-            held.push_back(L"button " + std::to_wstring(button));
-        }
-    }
-    return held;
+    return names;
 }
 
 bool PlayAndWaitUntilDone(DWORD timeoutMs) {
     SendCommand(IDC_PLAYBACK);
-    if (!appState.isPlaying) {
-        return false;
-    }
-    return PumpUntil([] { return !appState.isPlaying && !IsPlaybackWorkerAlive(); }, timeoutMs);
+    return appState.isPlaying &&
+           PumpUntil([] { return !appState.isPlaying && !IsPlaybackWorkerAlive(); }, timeoutMs);
 }

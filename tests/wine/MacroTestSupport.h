@@ -10,11 +10,9 @@
 #include "FakeSys.h"
 #include "macro/InputEvent.h"
 
-// Calls the recorder's mouse hook procedure as the system would, with a message at (x, y).
+// Call the hook procedures as the system would, with a synthetic hook struct.
 LRESULT FeedMouseHook(WPARAM message, int x, int y, DWORD mouseData = 0);
-// Calls the recorder's keyboard hook procedure with a key message.
 LRESULT FeedKeyboardHook(WPARAM message, DWORD vkCode);
-// Calls the playback stop hook with a key message.
 LRESULT FeedPlaybackHook(WPARAM message, DWORD vkCode);
 
 // Moves the recording's time base so that the next hook call is about this many ms in.
@@ -23,15 +21,12 @@ void SetRecordingElapsed(int64_t ms);
 InputEvent Key(InputEventType type, uint32_t vk, int64_t time);
 InputEvent Mouse(InputEventType type, int64_t time, int32_t x = 0, int32_t y = 0, int32_t wheel = 0);
 
-// The scan code playback sends for a key.
 WORD ScanOf(uint32_t vk);
 
-// One injected action as readable text, e.g. "key scan=1E flags=8" or "cursor 10,20".
-std::wstring Describe(const InjectedAction& action);
+// The injected log as text, one line per action, e.g. "key vk=0 scan=1E flags=8" or "cursor 10,20".
 std::vector<std::wstring> DescribeInjected();
 
-// Keys and buttons still down at the end of the injected log (a press with no release after
-// it), described; empty when everything pressed was released.
+// Keys and buttons pressed in the log and not released after, described; empty when none is.
 std::vector<std::wstring> HeldAtEndOfLog(const std::vector<InjectedAction>& log);
 
 // Starts playback through the Playback button and waits (pumping) until it has ended.

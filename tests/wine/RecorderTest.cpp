@@ -33,8 +33,7 @@ TEST_F(RecorderTest, StartClearsTheRecordingAndSetsCaptionButtonsAndStatus) {
     EXPECT_GE(appState.recordedEvents.capacity(), 10000u);
     EXPECT_EQ(appState.recordStartCursor.x, 300);
     EXPECT_EQ(appState.recordStartCursor.y, 400);
-    EXPECT_NE(appState.mouseHook, nullptr);
-    EXPECT_NE(appState.keyboardHook, nullptr);
+    EXPECT_TRUE(appState.mouseHook != nullptr && appState.keyboardHook != nullptr);
     EXPECT_EQ(ControlText(IDC_RECORD), L"Stop Rec (F8)");
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_START)));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_PLAYBACK)));
@@ -42,8 +41,7 @@ TEST_F(RecorderTest, StartClearsTheRecordingAndSetsCaptionButtonsAndStatus) {
 
     SendCommand(IDC_RECORD);
     EXPECT_FALSE(appState.isRecording);
-    EXPECT_EQ(appState.mouseHook, nullptr);
-    EXPECT_EQ(appState.keyboardHook, nullptr);
+    EXPECT_TRUE(appState.mouseHook == nullptr && appState.keyboardHook == nullptr);
     EXPECT_EQ(ControlText(IDC_RECORD), L"Record (F8)");
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_START)));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_PLAYBACK))) << "nothing was recorded";
@@ -58,63 +56,48 @@ TEST_F(RecorderTest, HookMessagesBecomeTheSpecifiedEvents) {
     FeedMouseHook(WM_MOUSEMOVE, 103, 100); // 3 px right: dropped
     FeedMouseHook(WM_MOUSEMOVE, 110, 100); // 10 px: kept
     FeedMouseHook(WM_LBUTTONDOWN, 110, 100);
-    FeedMouseHook(WM_LBUTTONDBLCLK, 110, 100);
     FeedMouseHook(WM_LBUTTONUP, 110, 100);
-    FeedMouseHook(WM_MOUSEWHEEL, 111, 101, 0xFF880000); // one notch toward the user
-    FeedMouseHook(WM_XBUTTONDOWN, 111, 101, 0x00010000);
-    FeedMouseHook(WM_MOUSEHWHEEL, 111, 101, 0x00780000);
+    FeedMouseHook(WM_MOUSEWHEEL, 111, 101, 0xFF880000);  // one notch toward the user
+    FeedMouseHook(WM_MOUSEHWHEEL, 111, 101, 0x00780000); // not recorded
     FeedKeyboardHook(WM_KEYDOWN, 'A');
     FeedKeyboardHook(WM_KEYDOWN, 'A'); // auto-repeat
     FeedKeyboardHook(WM_KEYUP, 'A');
-    FeedKeyboardHook(WM_KEYDOWN, VK_F8);
+    FeedKeyboardHook(WM_KEYDOWN, VK_F8); // the record hotkey
     FeedKeyboardHook(WM_KEYUP, VK_F8);
+    FeedKeyboardHook(WM_KEYDOWN, VK_F9); // the other hotkeys are recorded
     FeedKeyboardHook(WM_SYSKEYDOWN, VK_MENU);
     FeedKeyboardHook(WM_SYSKEYUP, VK_MENU);
     SetRecordingElapsed(5000);
     FeedMouseHook(WM_MOUSEMOVE, 111, 100); // 1 px, but long after the last kept move
     FeedMouseHook(WM_RBUTTONDOWN, 1, 2);
-    FeedMouseHook(WM_RBUTTONUP, 1, 2);
-    FeedMouseHook(WM_MBUTTONDOWN, 3, 4);
-    FeedMouseHook(WM_MBUTTONUP, 3, 4);
+    // Nothing is recorded for negative hook codes.
+    MSLLHOOKSTRUCT mouse{};
+    MouseHookProc(-1, WM_LBUTTONDOWN, reinterpret_cast<LPARAM>(&mouse));
+    KBDLLHOOKSTRUCT key{};
+    key.vkCode = 'B';
+    KeyboardHookProc(-1, WM_KEYDOWN, reinterpret_cast<LPARAM>(&key));
 
-    std::vector<InputEvent> expected = {Mouse(MouseMove, 0, 110, 100),
-                                        Mouse(LeftDown, 0, 110, 100),
-                                        Mouse(LeftUp, 0, 110, 100),
-                                        Mouse(MouseWheel, 0, 111, 101, -120),
-                                        Key(KeyDown, 'A', 0),
-                                        Key(KeyUp, 'A', 0),
-                                        Key(KeyDown, VK_MENU, 0),
-                                        Key(KeyUp, VK_MENU, 0),
-                                        Mouse(MouseMove, 5000, 111, 100),
-                                        Mouse(RightDown, 5000, 1, 2),
-                                        Mouse(RightUp, 5000, 1, 2),
-                                        Mouse(MiddleDown, 5000, 3, 4),
-                                        Mouse(MiddleUp, 5000, 3, 4)};
+    std::vector<InputEvent> expected = {Mouse(MouseMove, 0, 110, 100), Mouse(LeftDown, 0, 110, 100),
+                                        Mouse(LeftUp, 0, 110, 100),    Mouse(MouseWheel, 0, 111, 101, -120),
+                                        Key(KeyDown, 'A', 0),          Key(KeyUp, 'A', 0),
+                                        Key(KeyDown, VK_F9, 0),        Key(KeyDown, VK_MENU, 0),
+                                        Key(KeyUp, VK_MENU, 0),        Mouse(MouseMove, 5000, 111, 100),
+                                        Mouse(RightDown, 5000, 1, 2)};
     std::vector<InputEvent>& got = appState.recordedEvents;
     ASSERT_EQ(got.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "event " << i);
         // The hook reads the real clock: allow a busy machine some milliseconds.
-        EXPECT_GE(got[i].time, expected[i].time) << "event " << i;
-        EXPECT_LT(got[i].time, expected[i].time + 200) << "event " << i;
+        EXPECT_GE(got[i].time, expected[i].time);
+        EXPECT_LT(got[i].time, expected[i].time + 200);
         got[i].time = expected[i].time;
-        EXPECT_EQ(got[i], expected[i]) << "event " << i;
+        EXPECT_EQ(got[i], expected[i]);
     }
-}
-
-TEST_F(RecorderTest, HooksRecordNothingWhenNotRecordingOrForNegativeCodes) {
-    StartWithCursorAt(POINT{0, 0});
-    MSLLHOOKSTRUCT mouse{};
-    mouse.pt = POINT{50, 50};
-    MouseHookProc(-1, WM_LBUTTONDOWN, reinterpret_cast<LPARAM>(&mouse));
-    KBDLLHOOKSTRUCT key{};
-    key.vkCode = 'A';
-    KeyboardHookProc(-1, WM_KEYDOWN, reinterpret_cast<LPARAM>(&key));
-    EXPECT_TRUE(appState.recordedEvents.empty());
 
     SendCommand(IDC_RECORD);
     FeedMouseHook(WM_LBUTTONDOWN, 1, 1);
-    FeedKeyboardHook(WM_KEYDOWN, 'A');
-    EXPECT_TRUE(appState.recordedEvents.empty());
+    FeedKeyboardHook(WM_KEYDOWN, 'C');
+    EXPECT_EQ(got.size(), expected.size()) << "nothing is recorded after the stop";
 }
 
 TEST_F(RecorderTest, KeysHeldAtTheStartComeFirstAtTimeZeroExceptTheRecordHotkey) {
@@ -165,6 +148,7 @@ TEST_F(RecorderTest, StartIsRefusedWhileClickingOrPlayingWithTheClickerNamedFirs
     };
     appState.recordedEvents.assign(2, Key(KeyDown, 0x41, 0));
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "clicking " << c.clicking << " playing " << c.playing);
         ResetFakeSys();
         appState.isClicking = c.clicking;
         appState.isPlaying = c.playing;
@@ -178,19 +162,6 @@ TEST_F(RecorderTest, StartIsRefusedWhileClickingOrPlayingWithTheClickerNamedFirs
         EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONINFORMATION));
         EXPECT_EQ(boxes[0].owner, appState.mainWindow);
     }
-    appState.isClicking = false;
-    appState.isPlaying = false;
-}
-
-TEST_F(RecorderTest, RecordHotkeyTogglesLikeTheButtonAndIsNeverRecorded) {
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_RECORD, 0);
-    ASSERT_TRUE(appState.isRecording);
-    FeedKeyboardHook(WM_KEYUP, VK_F8);
-    FeedKeyboardHook(WM_KEYDOWN, VK_F9); // the other hotkeys are recorded
-    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_RECORD, 0);
-    EXPECT_FALSE(appState.isRecording);
-    ASSERT_EQ(appState.recordedEvents.size(), 1u);
-    EXPECT_EQ(appState.recordedEvents[0].vkCode, static_cast<uint32_t>(VK_F9));
 }
 
 } // namespace
