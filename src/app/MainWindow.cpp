@@ -51,7 +51,7 @@ void OnPaint(HWND window) {
 
 // Both coordinate fields follow the "Click at position:" box together.
 void EnablePositionFields() {
-    BOOL enable = SendMessageW(appState.cursorPosCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    BOOL enable = IsButtonChecked(appState.cursorPosCheck) ? TRUE : FALSE;
     EnableWindow(appState.cursorXEdit, enable);
     EnableWindow(appState.cursorYEdit, enable);
     InvalidateRect(appState.cursorXEdit, nullptr, TRUE);

@@ -6,21 +6,12 @@
 #include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "clicker/ClickLogic.h"
+#include "ui/MainControls.h"
 
 namespace {
 
 constexpr DWORD kFixedPositionSettleMs = 10;
 constexpr DWORD kDoubleClickGapMs = 50;
-
-int32_t ReadNumberField(HWND field) {
-    wchar_t buffer[32] = {};
-    GetWindowTextW(field, buffer, 32);
-    return ParseIntField(buffer);
-}
-
-bool IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 void ShowClickWarning(const wchar_t* text, const wchar_t* title) {
     SysMessageBox(appState.mainWindow, text, title, MB_ICONWARNING);
@@ -56,12 +47,12 @@ void UnlockClickSettings() {
     for (HWND control : alwaysEnabled) {
         EnableWindow(control, TRUE);
     }
-    BOOL fixedPosition = IsChecked(appState.cursorPosCheck);
+    BOOL fixedPosition = IsButtonChecked(appState.cursorPosCheck);
     EnableWindow(appState.cursorXEdit, fixedPosition);
     EnableWindow(appState.cursorYEdit, fixedPosition);
     EnableWindow(appState.repeatRadio, TRUE);
     EnableWindow(appState.repeatUntilStoppedRadio, TRUE);
-    if (IsChecked(appState.repeatRadio)) {
+    if (IsButtonChecked(appState.repeatRadio)) {
         EnableWindow(appState.repeatTimesEdit, TRUE);
     }
 }
@@ -101,7 +92,7 @@ void StartClicking() {
     appState.clickInterval = static_cast<uint32_t>(interval);
     appState.clickCount = 0;
 
-    if (IsChecked(appState.repeatRadio)) {
+    if (IsButtonChecked(appState.repeatRadio)) {
         appState.clickRepeatCount = ReadNumberField(appState.repeatTimesEdit);
         if (appState.clickRepeatCount < 1) {
             ShowClickWarning(L"Number of clicks must be at least 1.", L"Invalid Count");
@@ -139,7 +130,7 @@ void UpdateClickStatus() {
 // One timer tick. The settings are read afresh each time: a DPI rebuild during a run replaces
 // the controls, and the following ticks follow the new ones.
 void PerformClick() {
-    if (IsChecked(appState.cursorPosCheck)) {
+    if (IsButtonChecked(appState.cursorPosCheck)) {
         int32_t x = ReadNumberField(appState.cursorXEdit);
         int32_t y = ReadNumberField(appState.cursorYEdit);
         SysSetCursorPos(x, y);

@@ -9,6 +9,7 @@
 #include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "macro/PlaybackLogic.h"
+#include "ui/MainControls.h"
 
 namespace {
 
@@ -80,13 +81,11 @@ void SetPlaybackCaption(bool playing) {
 // Reads the repeat count into playbackRepeatCount; false (after telling the user) when it is
 // below 1.
 bool ReadPlaybackRepeatCount() {
-    if (SendMessageW(appState.playbackRepeatRadio, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+    if (!IsButtonChecked(appState.playbackRepeatRadio)) {
         appState.playbackRepeatCount = -1;
         return true;
     }
-    wchar_t buffer[32] = {};
-    GetWindowTextW(appState.playbackRepeatTimesEdit, buffer, 32);
-    appState.playbackRepeatCount = ParseIntField(buffer);
+    appState.playbackRepeatCount = ReadNumberField(appState.playbackRepeatTimesEdit);
     if (appState.playbackRepeatCount < 1) {
         SysMessageBox(appState.mainWindow, L"Number of repeats must be at least 1.", L"Invalid Count",
                       MB_ICONWARNING);
@@ -213,8 +212,8 @@ void StopPlayback() {
     EnableWindow(appState.recordButton, TRUE);
     EnableWindow(appState.playbackRepeatRadio, TRUE);
     EnableWindow(appState.playbackRepeatUntilStoppedRadio, TRUE);
-    bool counted = SendMessageW(appState.playbackRepeatRadio, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    EnableWindow(appState.playbackRepeatTimesEdit, counted ? TRUE : FALSE);
+    EnableWindow(appState.playbackRepeatTimesEdit,
+                 IsButtonChecked(appState.playbackRepeatRadio) ? TRUE : FALSE);
     InvalidateRect(appState.playbackButton, nullptr, TRUE);
 }
 

@@ -10,6 +10,7 @@
 #include "app/TextLogic.h"
 #include "macro/Recorder.h"
 #include "profile/Hotkeys.h"
+#include "ui/MainControls.h"
 
 namespace {
 
@@ -52,12 +53,6 @@ bool ReadAll(HANDLE file, uint8_t* data, size_t size) {
     return true;
 }
 
-int32_t ReadNumberField(HWND edit) {
-    wchar_t text[32] = {};
-    GetWindowTextW(edit, text, 32);
-    return ParseIntField(text);
-}
-
 void SetNumberField(HWND edit, int32_t value) {
     wchar_t text[32];
     swprintf(text, 32, L"%d", value);
@@ -65,7 +60,7 @@ void SetNumberField(HWND edit, int32_t value) {
 }
 
 int32_t IsChecked(HWND button) {
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    return IsButtonChecked(button) ? 1 : 0;
 }
 
 void SetChecked(HWND button, bool checked) {

@@ -286,6 +286,16 @@ BOOL CALLBACK DestroyChildProc(HWND child, LPARAM) {
     return TRUE;
 }
 
+int32_t ReadNumberField(HWND field) {
+    wchar_t buffer[32] = {};
+    GetWindowTextW(field, buffer, 32);
+    return ParseIntField(buffer);
+}
+
+bool IsButtonChecked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void UpdateCursorLabel() {
     POINT cursorPos{};
     if (!SysGetCursorPos(&cursorPos)) {

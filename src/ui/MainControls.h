@@ -4,10 +4,17 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 void CreateMainControls(HWND window);
 BOOL CALLBACK SetChildFontProc(HWND child, LPARAM lParam);
 BOOL CALLBACK DestroyChildProc(HWND child, LPARAM lParam);
 void UpdateCursorLabel();
+
+// A number field's value: at most 31 characters read the way _wtoi reads them.
+int32_t ReadNumberField(HWND field);
+// True when a check box or radio button is checked.
+bool IsButtonChecked(HWND button);
 
 // Moves the window to the suggested rectangle and re-creates every control at the new DPI,
 // keeping what each control held (text, selection, check and enabled state, and which field
