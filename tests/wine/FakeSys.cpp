@@ -7,11 +7,16 @@
 
 namespace {
 
+struct BoxAnswer {
+    int answer;
+    std::function<void()> inside;
+};
+
 struct FakeSysState {
     std::mutex mutex;
     std::vector<InjectedAction> injected;
     std::vector<MessageBoxCall> messageBoxes;
-    std::deque<int> answers;
+    std::deque<BoxAnswer> answers;
     std::vector<DWORD> sleeps;
     std::vector<size_t> sleepMarks;
     POINT cursor{0, 0};
@@ -94,8 +99,12 @@ std::vector<size_t> FakeSleepMarks() {
 }
 
 void QueueMessageBoxAnswer(int answer) {
+    QueueMessageBoxAnswer(answer, nullptr);
+}
+
+void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
     std::lock_guard<std::mutex> lock(Fake().mutex);
-    Fake().answers.push_back(answer);
+    Fake().answers.push_back(BoxAnswer{answer, std::move(inside)});
 }
 
 void SetFakeCursorPos(POINT point, bool fail) {
@@ -160,14 +169,27 @@ SHORT SysGetAsyncKeyState(int vk) {
 }
 
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    Fake().messageBoxes.push_back(MessageBoxCall{owner, text ? text : L"", title ? title : L"", type});
-    if (Fake().answers.empty()) {
-        return IDOK;
+    BoxAnswer reply{IDOK, nullptr};
+    {
+        std::lock_guard<std::mutex> lock(Fake().mutex);
+        Fake().messageBoxes.push_back(MessageBoxCall{owner, text ? text : L"", title ? title : L"", type});
+        if (!Fake().answers.empty()) {
+            reply = std::move(Fake().answers.front());
+            Fake().answers.pop_front();
+        }
     }
-    int answer = Fake().answers.front();
-    Fake().answers.pop_front();
-    return answer;
+    if (reply.inside) {
+        reply.inside();
+        // The box's modal loop: whatever the action posted is dispatched before the answer.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+    return reply.answer;
 }
 
 void SysSleep(DWORD milliseconds) {

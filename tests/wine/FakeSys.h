@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ std::vector<size_t> FakeSleepMarks();
 
 // Next answers for SysMessageBox, first in first out; IDOK when none is queued.
 void QueueMessageBoxAnswer(int answer);
+// Next answer, given after running `inside` while the box is open and then dispatching the
+// messages that are waiting, as the box's own modal loop would (posted hotkeys, commands).
+void QueueMessageBoxAnswer(int answer, std::function<void()> inside);
 // What SysGetCursorPos reports (it fails when set to fail).
 void SetFakeCursorPos(POINT point, bool fail = false);
 // What SysGetAsyncKeyState reports for a key (0x8000 = down now).
