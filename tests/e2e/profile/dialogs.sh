@@ -3,10 +3,9 @@
 # Help > User Guide shows the guide from its first line, Esc closes each; File > Settings changes a
 # hotkey with Save (the button caption follows) and changes nothing with Esc.
 source "$(dirname "$0")/../lib.sh"
-: "${FILE_DIALOG_DRIVER:?}"
 
 fdd() {
-    timeout 30 wine "$FILE_DIALOG_DRIVER" "$@"
+    timeout 30 wine "$TAMBL_DRIVER" "$@"
 }
 
 use_prefix "$WINEPREFIX"

@@ -4,10 +4,9 @@
 # the defaults, load the saved file (every control, the hotkeys and the recording come back, Playback
 # enabled), and a corrupt file that shows the failure box and changes nothing.
 source "$(dirname "$0")/../lib.sh"
-: "${FILE_DIALOG_DRIVER:?}"
 
 fdd() {
-    timeout 30 wine "$FILE_DIALOG_DRIVER" "$@"
+    timeout 30 wine "$TAMBL_DRIVER" "$@"
 }
 
 work=$E2E_OUT/profile
