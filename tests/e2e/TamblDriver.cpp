@@ -1,7 +1,10 @@
-// Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests; the commands
-// are in kCommands. NAME is a window class or "CLASS/TITLE" ("#32770/About Tamblo"), TITLE the
-// caption of a dialog or box, ID a control (0: the window itself). A window that is not there yet is
-// waited for a few seconds. Exit code 0 on success, 1 on failure, 2 on bad usage.
+// Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests. NAME is a window
+// class or "CLASS/TITLE" ("#32770/About Tamblo"), TITLE a dialog's caption, ID a control (0: the window):
+//   wait-window|wait-gone NAME MS, rect|client-rect NAME, child-rect|get-text|is-enabled NAME ID,
+//   set-text NAME ID TEXT, command NAME ID, send|post NAME ID MSG WPARAM LPARAM, focus NAME,
+//   close NAME [MS] (prints the exit code), choose TITLE PATH (in a file dialog), press TITLE ID,
+//   box-text TITLE; for the benchmarks launch-time PATH CLASS MS, move X Y, idle MS.
+// A window that is not there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -18,10 +21,6 @@ struct Arguments {
 };
 using Args = const Arguments&;
 
-bool Print(long long value) {
-    return printf("%lld\n", value) > 0;
-}
-
 // Calls done() every 20 ms until it holds or timeoutMs has passed.
 template <typename Done> bool Poll(long timeoutMs, Done done) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
@@ -35,8 +34,7 @@ HWND Window(const wchar_t* name, long timeoutMs = 5000) {
     const wchar_t* slash = wcschr(name, L'/');
     const std::wstring className = slash ? std::wstring(name, slash) : name;
     HWND w = nullptr;
-    Poll(timeoutMs,
-         [&] { return (w = FindWindowW(className.c_str(), slash ? slash + 1 : nullptr)) != nullptr; });
+    Poll(timeoutMs, [&] { return w = FindWindowW(className.c_str(), slash ? slash + 1 : nullptr); });
     return w;
 }
 
@@ -52,7 +50,7 @@ HWND Control(Args a) {
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool print = false) {
     DWORD_PTR result = 0;
     return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) &&
-           (!print || Print(static_cast<long long>(result)));
+           (!print || printf("%lld\n", static_cast<long long>(result)) > 0);
 }
 
 bool PrintText(HWND window) {
@@ -81,23 +79,14 @@ bool Press(HWND dialog, long id) {
     return PostCommand(dialog, id) && Poll(10000, [&] { return !IsWindow(dialog); });
 }
 
-// Prints the exit code once the process has ended, or ends it.
-bool AwaitExit(HANDLE process, long timeoutMs) {
-    DWORD code = 0;
-    const bool ended = process && WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0 &&
-                       GetExitCodeProcess(process, &code) && Print(code);
-    if (process && !ended) {
-        TerminateProcess(process, 1);
-    }
-    return ended && CloseHandle(process);
-}
-
 bool Close(Args a) {
     HWND window = Window(a.s[0]);
-    DWORD pid = 0;
+    DWORD pid = 0, code = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
-    return window && PostMessageW(window, WM_CLOSE, 0, 0) && AwaitExit(process, a.n[1] ? a.n[1] : 10000);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    return window && PostMessageW(window, WM_CLOSE, 0, 0) &&
+           WaitForSingleObject(process, a.n[1] ? a.n[1] : 10000) == WAIT_OBJECT_0 &&
+           GetExitCodeProcess(process, &code) && printf("%lu\n", code) > 0;
 }
 
 // Types PATH into the file-name field: the Edit inside control 0x47C (cmb13), which Wine makes a
@@ -131,8 +120,12 @@ bool LaunchTime(Args a) {
     const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - begin;
     CloseHandle(startup.hStdInput);
     CloseHandle(info.hThread);
-    return shown && printf("%.1f\n", elapsed.count()) > 0 && PostMessageW(w, WM_CLOSE, 0, 0) &&
-           AwaitExit(info.hProcess, 10000);
+    if (shown && PostMessageW(w, WM_CLOSE, 0, 0) &&
+        WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0) {
+        return printf("%.1f\n", elapsed.count()) > 0;
+    }
+    TerminateProcess(info.hProcess, 1);
+    return false;
 }
 
 const struct {
@@ -140,32 +133,25 @@ const struct {
     int argCount;
     bool (*run)(Args a);
 } kCommands[] = {
-    // wait-window NAME MS (until visible), wait-gone NAME MS
     {L"wait-window", 2,
      [](Args a) { return Poll(a.n[1], [&] { return IsWindowVisible(Window(a.s[0], 0)); }); }},
     {L"wait-gone", 2, [](Args a) { return Poll(a.n[1], [&] { return !Window(a.s[0], 0); }); }},
-    {L"rect", 1, [](Args a) { return PrintRect(Window(a.s[0]), false); }},
-    {L"client-rect", 1, [](Args a) { return PrintRect(Window(a.s[0]), true); }},
+    {L"rect", 1, [](Args a) { return PrintRect(Control(a), false); }},
+    {L"client-rect", 1, [](Args a) { return PrintRect(Control(a), true); }},
     {L"child-rect", 2, [](Args a) { return PrintRect(Control(a), false, Window(a.s[0])); }},
     {L"get-text", 2, [](Args a) { return PrintText(Control(a)); }},
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
-    {L"is-enabled", 2, [](Args a) { return Control(a) && Print(IsWindowEnabled(Control(a)) ? 1 : 0); }},
-    // command NAME ID: WM_COMMAND as a click on that control or menu item sends it
+    {L"is-enabled", 2,
+     [](Args a) { return Control(a) && printf("%d\n", IsWindowEnabled(Control(a)) ? 1 : 0) > 0; }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},
-    // send NAME ID MSG WPARAM LPARAM (prints the result), post NAME ID MSG WPARAM LPARAM
     {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4], true); }},
     {L"post", 5, [](Args a) { return Control(a) && PostMessageW(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"focus", 1,
-     [](Args a) {
-         return SetForegroundWindow(Window(a.s[0])) && GetForegroundWindow() == Window(a.s[0], 0);
-     }},
-    // close NAME [MS]: WM_CLOSE, then prints the exit code
+     [](Args a) { return SetForegroundWindow(Control(a)) && GetForegroundWindow() == Control(a); }},
     {L"close", 1, Close},
-    // choose TITLE PATH: the file dialog opens PATH; press TITLE ID: presses a button (IDYES 6, ...)
     {L"choose", 2, [](Args a) { return ChooseFile(Dialog(a.s[0]), a.s[1]); }},
     {L"press", 2, [](Args a) { return Press(Dialog(a.s[0]), a.n[1]); }},
     {L"box-text", 1, [](Args a) { return PrintText(GetDlgItem(Dialog(a.s[0]), 0xFFFF)); }},
-    // benchmarks: launch-time PATH CLASS MS, move X Y, idle MS
     {L"launch-time", 3, LaunchTime},
     {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
     {L"idle", 1, [](Args a) { return SleepEx(a.n[0], FALSE) == 0; }},
@@ -181,12 +167,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     for (const auto& command : kCommands) {
         if (a.count >= command.argCount && wcscmp(argv[1], command.name) == 0) {
-            const bool done = command.run(a);
-            fflush(stdout);
-            if (!done) {
-                fprintf(stderr, "TamblDriver %ls failed (error %lu)\n", argv[1], GetLastError());
+            if (command.run(a)) {
+                return 0;
             }
-            return done ? 0 : 1;
+            fprintf(stderr, "TamblDriver %ls failed (error %lu)\n", argv[1], GetLastError());
+            return 1;
         }
     }
     fputs("usage: TamblDriver COMMAND ARGS... (see TamblDriver.cpp)\n", stderr);

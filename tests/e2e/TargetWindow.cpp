@@ -1,12 +1,9 @@
-// The window the end-to-end tests aim clicks, playback and keys at: TargetWindow.exe LOGFILE [X Y W H].
-// It appends one flushed line per input message to LOGFILE:
-//   READY hwnd=... client=X,Y,W,H          once shown (client area in screen pixels)
-//   LBUTTONDOWN x=.. y=.. sx=.. sy=..       client and screen position; also *UP, R/M/XBUTTON*
-//   WHEEL delta=-120 sx=.. sy=..
-//   KEYDOWN vk=0x41 scan=0x1e ext=0 prev=0  also KEYUP, SYSKEYDOWN, SYSKEYUP; under Wine a key
-//                                           injected by scan code alone arrives with vk 0
-//   HELD 0x01 0x10 | HELD none              what GetAsyncKeyState sees down, on WM_APP + 1 and at exit
-//   EXIT
+// The window the end-to-end tests aim input at: TargetWindow.exe LOGFILE X Y WIDTH HEIGHT. It appends
+// a line per input message to LOGFILE: "READY hwnd=.. client=X,Y,W,H" (on the screen) once shown;
+// "LBUTTONDOWN x=.. y=.. sx=.. sy=.." (client and screen position; also *UP, R/M/XBUTTON*); "WHEEL
+// delta=-120 sx=.. sy=.."; "KEYDOWN vk=0x41 scan=0x1e ext=0 prev=0" (also KEYUP, SYSKEY*; under Wine a
+// key injected by scan code alone has vk 0); "HELD 0x01 0x10" or "HELD none" (what GetAsyncKeyState
+// sees down) on WM_APP + 1 and at exit; "EXIT".
 #include <windows.h>
 #include <stdio.h>
 
@@ -37,8 +34,8 @@ LRESULT CALLBACK TargetWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             held += (GetAsyncKeyState(vk) & 0x8000) && fprintf(logFile, " 0x%02x", vk);
         }
         fputs(held ? "\n" : " none\n", logFile);
-        fputs(message == WM_DESTROY ? "EXIT\n" : "", logFile);
         if (message == WM_DESTROY) {
+            fputs("EXIT\n", logFile);
             PostQuitMessage(0);
         }
     } else {
@@ -50,28 +47,18 @@ LRESULT CALLBACK TargetWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-    logFile = __argc >= 2 ? _wfopen(__wargv[1], L"ab") : nullptr;
-    int place[4] = {100, 100, 400, 300};
-    for (int i = 0; i < 4 && __argc >= 6; ++i) {
-        place[i] = _wtoi(__wargv[2 + i]);
-    }
-    WNDCLASSEXW wcex = {};
-    wcex.cbSize = sizeof wcex;
-    wcex.lpfnWndProc = TargetWindowProc;
-    wcex.hInstance = instance;
-    wcex.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wcex.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wcex.lpszClassName = L"TamblTarget";
-    HWND window =
-        logFile && RegisterClassExW(&wcex)
-            ? CreateWindowExW(0, L"TamblTarget", L"Tamblo Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place[0],
-                              place[1], place[2], place[3], nullptr, nullptr, instance, nullptr)
-            : nullptr;
+int wmain(int argc, wchar_t** argv) {
+    logFile = argc == 6 ? _wfopen(argv[1], L"ab") : nullptr;
+    const WNDCLASSW wc = {0,       TargetWindowProc, 0,       0,       nullptr,
+                          nullptr, nullptr,          nullptr, nullptr, L"TamblTarget"};
+    HWND window = logFile && RegisterClassW(&wc)
+                      ? CreateWindowExW(0, L"TamblTarget", L"Tamblo Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]),
+                                        nullptr, nullptr, nullptr, nullptr)
+                      : nullptr;
     if (!window) {
         return 2;
     }
-    SetForegroundWindow(window);
     RECT client = {};
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
@@ -80,8 +67,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     fflush(logFile);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchMessageW(&msg); // untranslated: characters are not logged
     }
     return 0;
 }
