@@ -9,29 +9,25 @@ namespace {
 TEST(RecordLogic, MovesAreKeptBeyondFivePixelsOrSixteenMillisecondsFromTheLastKeptOne) {
     namespace M = HookMessage;
     struct Row {
-        uint32_t message, mouseData;
-        int32_t x;
-        int64_t elapsed;
-        bool kept;
+        uint32_t message, mouseData, x, elapsed, kept;
         int32_t wheel;
     };
     // One sequence from a kept move at (0, 0), time 0: a dropped move must not become the reference.
     // clang-format off
     const Row rows[] = {
-        {M::MouseMove, 0, 3, 4, false, 0}, {M::MouseMove, 0, 6, 8, true, 0},
-        {M::MouseMove, 0, 9, 12, false, 0}, {M::MouseMove, 0, 11, 24, false, 0},
-        {M::MouseMove, 0, 11, 25, true, 0}, {M::MouseMove, 0, 6, 26, false, 0},
-        {M::MouseWheel, 0xFF880000u, 0, 30, true, -120}, {M::MouseWheel, 0x80000000u, 0, 30, true, -32768},
-        {M::MouseHorizontalWheel, 0x00780000u, 0, 30, false, 0},
-        {M::XButtonDown, 0x10000u, 0, 30, false, 0},
+        {M::MouseMove, 0, 3, 4, 0, 0}, {M::MouseMove, 0, 6, 8, 1, 0},
+        {M::MouseMove, 0, 9, 12, 0, 0}, {M::MouseMove, 0, 11, 24, 0, 0},
+        {M::MouseMove, 0, 11, 25, 1, 0}, {M::MouseMove, 0, 6, 26, 0, 0},
+        {M::MouseWheel, 0xFF880000u, 0, 30, 1, -120}, {M::MouseWheel, 0x80000000u, 0, 30, 1, -32768},
+        {M::MouseHorizontalWheel, 0x00780000u, 0, 30, 0, 0},
+        {M::XButtonDown, 0x10000u, 0, 30, 0, 0},
     };
     // clang-format on
     LastMouseMove last{0, 0, 0};
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row& r = rows[i];
-        std::optional<InputEvent> event =
-            RecordMouseMessage({r.message, r.x, 0, r.mouseData, r.elapsed}, last);
-        EXPECT_EQ(event.has_value(), r.kept) << "row " << i;
+        auto event = RecordMouseMessage({r.message, int32_t(r.x), 0, r.mouseData, r.elapsed}, last);
+        EXPECT_EQ(event.has_value(), r.kept != 0) << "row " << i;
         EXPECT_EQ(event ? event->wheelDelta : 0, r.wheel) << "row " << i;
     }
     EXPECT_EQ(last.x, 11);

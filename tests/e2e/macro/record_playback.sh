@@ -1,39 +1,31 @@
 #!/usr/bin/env bash
-# Recording and playback under real input, over a target window in a second process: the hooks
-# record what xdotool does and playback replays it into the target; holding the playback key
-# through a playback stops it once, the key reaching no window, and leaves nothing held; closing
-# Tamblo during playback exits with code 0.
+# Real input over a target window in a second process: the hooks record what xdotool does and
+# playback replays it into the target; the playback key held through a playback stops it once and
+# reaches no window; closing Tamblo during playback exits with 0. Nothing is ever left held.
 source "$(dirname "$0")/../lib.sh"
 use_prefix "$WINEPREFIX"
-
 log=$E2E_OUT/macro.log
 rm -f "$log"
 start_target "$log" 650 100 500 400
 start_tamblo
 xdotool mousemove 800 300 click 1 # the hotkeys fire only while a Wine window has the focus
 wait_for "target window in the foreground" 10 drv focus TamblTarget
-
 lines() { wc -l < "$log"; }
-has_lines() { [ "$(lines)" -ge "$1" ]; }
 caption_is() { [ "$(drv get-text TAMBLO "$1")" = "$2" ]; }
-# taps_since LINE N: true once N replayed presses of b (scan 0x30, vk 0 under Wine) came after LINE.
+# taps_since LINE N: true once N replayed presses of b (vk 0 under Wine) came after LINE.
 taps_since() { [ "$(tail -n +"$(( $1 + 1 ))" "$log" | grep -c '^KEYDOWN vk=0x00 scan=0x30')" -ge "$2" ]; }
-# inputs_after LINE: what the target received after LINE, alike for real and replayed input: keys
-# by scan code, buttons and wheel by position; without F8/F9 (scan 0x42/0x43) and real auto-repeat.
+# inputs_after LINE: input after LINE alike for real and replayed input (keys by scan code), without
+# F8/F9 (scan 0x42/0x43) and real auto-repeat.
 inputs_after() {
-    tail -n +"$(( $1 + 1 ))" "$log" | tr -d '\r' | awk '
-        /^(SYS)?KEY(DOWN|UP) / { if ($3 == "scan=0x42" || $3 == "scan=0x43") next
-            if ($1 ~ /DOWN$/ && $5 == "prev=1" && $2 != "vk=0x00") next
+    tail -n +"$(( $1 + 1 ))" "$log" | tr -d '\r' | awk '/^(SYS)?KEY(DOWN|UP) / {
+        if ($3 != "scan=0x42" && $3 != "scan=0x43" && !($1 ~ /DOWN$/ && $5 == "prev=1" && $2 != "vk=0x00"))
             print $1, $3, $4; next }
-        /^WHEEL / { print $1, $2, $3, $4; next }
-        /^[LRMX]BUTTON/ { print $1, $4, $5 }'
+        /^WHEEL / { print $1, $2, $3, $4 } /^[LRMX]BUTTON/ { print $1, $4, $5 }'
 }
-# held_report: the target's HELD line: the keys and buttons down now.
-held_report() {
-    local before
-    before=$(lines)
+held() { # the target's HELD line: the keys and buttons down now
+    local before=$(lines)
     drv post TamblTarget 0 0x8001 0 0 >/dev/null
-    wait_for "the target answers" 10 has_lines $(( before + 1 )) >&2 || true
+    wait_for "the target answers" 10 test "$(lines)" -gt "$before" >&2
     tail -n +"$(( before + 1 ))" "$log" | tr -d '\r' | grep -m1 '^HELD' || echo "HELD (no answer)"
 }
 
@@ -41,30 +33,23 @@ xdotool key F8
 wait_for "recording starts on F8" 10 caption_is 1019 "Stop Rec (F8)"
 from=$(lines)
 for step in "mousemove 700 200" "mousemove 760 240" "click 1" "key a b" "mousemove 900 320" "key Right Delete" \
-    "click 5" "click 4" "click 3" "mousemove 1000 400" "click 2" "key shift+c Home" "mousemove 850 300" \
-    "keydown a" "mousedown 1"; do
-    xdotool $step
-    sleep 0.05
+    "click 5" "click 4" "click 3" "mousemove 1000 400" "click 2" "key shift+c Home" "keydown a" "mousedown 1"; do
+    xdotool $step && sleep 0.05
 done
-for _ in $(seq 20); do
-    xdotool key b
-    sleep 0.15
-done
+for _ in $(seq 20); do xdotool key b && sleep 0.15; done
 xdotool keyup a mouseup 1 key F8
 wait_for "recording stops on F8" 10 caption_is 1019 "Record (F8)"
 recorded=$(inputs_after "$from")
 
-# 1. A whole playback: the target receives what it received while recording.
-from=$(lines)
+from=$(lines) # 1. a whole playback
 xdotool key F9
-wait_for "the replayed input arrives" 30 has_lines $(( from + $(wc -l <<< "$recorded") ))
+wait_for "the replayed input arrives" 30 test "$(lines)" -ge $(( from + $(wc -l <<< "$recorded") ))
 wait_for "playback ends by itself" 10 caption_is 1020 "Playback (F9)"
 sleep 0.5
 check "replayed clicks, keys and wheel match the recording" "$recorded" "$(inputs_after "$from")"
-check "nothing held after playback" "HELD none" "$(held_report)"
+check "nothing held after playback" "HELD none" "$(held)"
 
-# 2. F9 held for 1.5 s (Xvfb auto-repeats it after about 660 ms) while a and the button are held.
-from=$(lines)
+from=$(lines) # 2. F9 held 1.5 s (Xvfb auto-repeats it after 660 ms) while a and the button are held
 xdotool key F9
 wait_for "playback reaches tap 2" 20 taps_since "$from" 2
 xdotool keydown F9
@@ -73,20 +58,17 @@ at_stop=$(inputs_after "$from")
 sleep 1.3
 check "playback stays stopped while F9 is held" "Playback (F9)" "$(drv get-text TAMBLO 1020)"
 xdotool keyup F9
-sleep 1 # the recording would have typed several more b's by now
-after=$(inputs_after "$from")
-echo "input from the start of playback on:" && sed 's/^/    /' <<< "$after"
-check "nothing injected after the stop" "$at_stop" "$after"
-check "the held a and left button released, last" "KEYUP scan=0x1e ext=0,LBUTTONUP" \
-    "$(grep -oE '^(KEYUP scan=0x1e ext=0|LBUTTONUP|KEYDOWN scan=0x30)' <<< "$after" | tail -2 | paste -sd,)"
+sleep 1 # the recording would have typed more b's by now
+check "nothing injected after the stop" "$at_stop" "$(inputs_after "$from")"
+check "a and the left button released last" "KEYUP scan=0x1e ext=0,LBUTTONUP" \
+    "$(grep -oE '^(KEYUP scan=0x1e ext=0|LBUTTONUP|KEYDOWN scan=0x30)' <<< "$at_stop" | tail -2 | paste -sd,)"
 check "F9 reached no window" 0 "$(tail -n +$(( from + 1 )) "$log" | grep -c '^KEYDOWN vk=0x78' || true)"
-check "nothing held after the stop" "HELD none" "$(held_report)"
+check "nothing held after the stop" "HELD none" "$(held)"
 check "Playback shows its idle caption" "Playback (F9)" "$(drv get-text TAMBLO 1020)"
 
-# 3. Closed during playback.
-from=$(lines)
+from=$(lines) # 3. closed during playback
 xdotool key F9
 wait_for "playback reaches tap 2" 20 taps_since "$from" 2
 check "exit code when closed during playback" 0 "$(drv close TAMBLO 10000)"
 sleep 0.5
-check "nothing held after the exit" "HELD none" "$(held_report)"
+check "nothing held after the exit" "HELD none" "$(held)"
