@@ -71,10 +71,10 @@ TEST(PlaybackLogic, EventsGoOutAtTheirOffsetsLateOnesAtOnceAndPassesEndAtTheCoun
         io.yield = [&] { now = std::min<Clock::time_point>(now + 100us, stopAt), ++yields; };
         io.moveCursor = [&](int32_t, int32_t) { cursor.push_back(ms()); };
         io.send = [&](const PlaybackStep&) { sends.push_back(ms()); };
-        std::vector<InputEvent> events;
-        for (int64_t t : r.times) {
-            events.push_back(InputEvent{KeyDown, t, 0, 0, 0x41, 0});
-        }
+        std::vector<InputEvent> events(r.times.size());
+        std::transform(r.times.begin(), r.times.end(), events.begin(), [](int64_t t) {
+            return InputEvent{KeyDown, t};
+        });
         std::atomic<int32_t> runs{r.runsBefore};
         RunPlaybackPasses(events, 7, 9, r.repeatCount, runs, io);
         EXPECT_EQ(sends, r.sends) << "row " << i;

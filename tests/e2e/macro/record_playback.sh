@@ -11,6 +11,7 @@ start_tamblo
 xdotool mousemove 800 300 click 1 # the hotkeys fire only while a Wine window has the focus
 wait_for "target window in the foreground" 10 drv focus TamblTarget
 lines() { wc -l < "$log"; }
+has_lines() { [ "$(lines)" -ge "$1" ]; }
 caption_is() { [ "$(drv get-text TAMBLO "$1")" = "$2" ]; }
 # taps_since LINE N: true once N replayed presses of b (vk 0 under Wine) came after LINE.
 taps_since() { [ "$(tail -n +"$(( $1 + 1 ))" "$log" | grep -c '^KEYDOWN vk=0x00 scan=0x30')" -ge "$2" ]; }
@@ -25,7 +26,7 @@ inputs_after() {
 held() { # the target's HELD line: the keys and buttons down now
     local before=$(lines)
     drv post TamblTarget 0 0x8001 0 0 >/dev/null
-    wait_for "the target answers" 10 test "$(lines)" -gt "$before" >&2
+    wait_for "the target answers" 10 has_lines $(( before + 1 )) >&2
     tail -n +"$(( before + 1 ))" "$log" | tr -d '\r' | grep -m1 '^HELD' || echo "HELD (no answer)"
 }
 
@@ -43,7 +44,7 @@ recorded=$(inputs_after "$from")
 
 from=$(lines) # 1. a whole playback
 xdotool key F9
-wait_for "the replayed input arrives" 30 test "$(lines)" -ge $(( from + $(wc -l <<< "$recorded") ))
+wait_for "the replayed input arrives" 30 has_lines $(( from + $(wc -l <<< "$recorded") ))
 wait_for "playback ends by itself" 10 caption_is 1020 "Playback (F9)"
 sleep 0.5
 check "replayed clicks, keys and wheel match the recording" "$recorded" "$(inputs_after "$from")"
