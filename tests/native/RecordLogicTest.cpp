@@ -1,5 +1,4 @@
-// What the recorder keeps of hook messages: move thinning, the wheel's sign, auto-repeat and the
-// record hotkey (F8).
+// What the recorder keeps of hook messages: move thinning, wheel sign, auto-repeat, record hotkey.
 #include <gtest/gtest.h>
 
 #include "macro/RecordLogic.h"

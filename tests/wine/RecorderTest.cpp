@@ -1,5 +1,4 @@
-// The recorder in the real window: a start that fails on either hook, and one that succeeds with
-// keys and buttons held.
+// The recorder in the real window: a start failing on either hook, one succeeding with keys held.
 #include <gtest/gtest.h>
 
 #include "FakeSys.h"
