@@ -81,3 +81,7 @@ int SysMessageBox(HWND, const wchar_t* text, const wchar_t*, UINT) {
 void SysSleep(DWORD milliseconds) {
     Sleep(milliseconds);
 }
+
+HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
+    return SetWindowsHookExW(hookId, procedure, instance, threadId);
+}

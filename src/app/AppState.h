@@ -43,14 +43,16 @@ struct AppState {
     // The recording
     std::vector<InputEvent> recordedEvents;
 
-    // Inputs held down by playback
-    std::atomic<bool> playbackKeyHeld[256] = {};
+    // Inputs held down by playback: a key's entry is its packed press (PackHeldKey), 0 when up
+    std::atomic<uint32_t> playbackKeyHeld[256] = {};
     std::atomic<bool> playbackButtonHeld[3] = {}; // left, right, middle
 
     // Hook handles
     HHOOK mouseHook = nullptr;
     HHOOK keyboardHook = nullptr;
     HHOOK playbackKeyboardHook = nullptr;
+    // The playback key while it is held since a press that acted (0: none); its auto-repeats do nothing
+    uint32_t playbackKeyDown = 0;
 
     // Application and main window
     HINSTANCE instanceHandle = nullptr;
@@ -97,6 +99,8 @@ constexpr UINT_PTR IDT_CURSOR = 2;
 constexpr int HOTKEY_START_STOP = 100;
 constexpr int HOTKEY_RECORD = 101;
 constexpr int HOTKEY_PLAYBACK = 102;
+// lParam of the WM_HOTKEY the playback stop hook posts: a request that can only stop playback
+constexpr LPARAM PLAYBACK_STOP_REQUEST = -1;
 
 // Sent by the playback worker when its passes have run out
 constexpr UINT WM_PLAYBACK_DONE = WM_USER + 1;

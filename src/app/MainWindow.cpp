@@ -123,7 +123,7 @@ void OnTimer(WPARAM timerId) {
     }
 }
 
-void OnHotkey(HWND window, WPARAM hotkeyId) {
+void OnHotkey(HWND window, WPARAM hotkeyId, LPARAM lParam) {
     switch (hotkeyId) {
         case HOTKEY_START_STOP: ToggleClicking(); break;
         case HOTKEY_RECORD:
@@ -131,7 +131,12 @@ void OnHotkey(HWND window, WPARAM hotkeyId) {
                          reinterpret_cast<LPARAM>(appState.recordButton));
             break;
         case HOTKEY_PLAYBACK:
-            if (appState.isPlaying) {
+            // The stop hook's request can only stop; an auto-repeat of the held key does nothing.
+            if (lParam == PLAYBACK_STOP_REQUEST) {
+                StopPlayback();
+            } else if (!TakePlaybackKeyPress()) {
+                break;
+            } else if (appState.isPlaying) {
                 StopPlayback();
             } else {
                 SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_PLAYBACK, 0),
@@ -212,7 +217,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CTLCOLORBTN: return OnCtlColorButton();
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DPICHANGED: RebuildMainControls(window, reinterpret_cast<const RECT*>(lParam)); return 0;
-        case WM_HOTKEY: OnHotkey(window, wParam); return 0;
+        case WM_HOTKEY: OnHotkey(window, wParam, lParam); return 0;
         case WM_PLAYBACK_DONE: OnPlaybackDone(); return 0;
         default: break;
     }

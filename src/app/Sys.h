@@ -12,3 +12,5 @@ BOOL SysGetCursorPos(POINT* point);
 SHORT SysGetAsyncKeyState(int vk);
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type);
 void SysSleep(DWORD milliseconds);
+// Installing a low-level hook can fail (the recorder then keeps its previous recording).
+HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId);

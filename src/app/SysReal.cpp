@@ -28,3 +28,7 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
 void SysSleep(DWORD milliseconds) {
     Sleep(milliseconds);
 }
+
+HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
+    return SetWindowsHookExW(hookId, procedure, instance, threadId);
+}

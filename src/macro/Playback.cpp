@@ -13,37 +13,52 @@
 
 namespace {
 
-// The worker of the current (or last) playback. It is kept, not closed at once, so that a new
-// playback and the shutdown can wait for it: never two workers injecting side by side, and no
-// worker still reading the recording when the program ends.
-HANDLE workerThread = nullptr;
-// Set by StopPlayback: cuts every wait of the worker short, so a stop takes effect at once even
-// in the middle of a long gap between two events.
-HANDLE stopEvent = nullptr;
-// Set by the worker after its last injection, just before it reports back. StopPlayback waits
-// for it or the thread's end before releasing held inputs, so no press can follow the release;
-// it must not wait for the thread itself then, since the thread waits for the window thread.
-HANDLE workerQuietEvent = nullptr;
-// True while the window thread waits for the worker. The wait answers sent messages, and one of
-// them (a command sent by another program) could try to start playback again meanwhile.
-bool waitingForWorker = false;
+// The playback worker's life. Only the window thread moves it between these states:
+//   NoWorker  no thread: a start may create one.
+//   Running   the thread injects. Setting stopEvent cuts its waits short; it sets quietEvent once
+//             it will inject nothing more, just before it reports back with WM_PLAYBACK_DONE.
+//   Waiting   the window thread waits for the thread (to be quiet, or to end) while answering the
+//             messages sent to it, which the thread's report and its injections' hook calls
+//             need; a start request arriving through that wait is refused.
+//   Quiet     the thread injects nothing more but may not have ended: the next start and the
+//             shutdown wait for its end, so no two workers inject side by side and none still
+//             reads the recording when the program ends.
+enum class WorkerState { NoWorker, Running, Waiting, Quiet };
+
+struct PlaybackWorker {
+    WorkerState state = WorkerState::NoWorker;
+    HANDLE thread = nullptr;
+    HANDLE stopEvent = nullptr;  // manual reset; created once, reset at each start
+    HANDLE quietEvent = nullptr; // manual reset; created once, reset at each start
+};
+
+PlaybackWorker worker;
 // The start point of every pass, copied before the worker starts.
 POINT passStartPoint{0, 0};
 
-void CreatePlaybackEvents() {
-    if (stopEvent == nullptr) {
-        stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+// NoWorker -> Running; false (still NoWorker) when the thread cannot be created.
+bool StartWorker() {
+    if (worker.stopEvent == nullptr) {
+        worker.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        worker.quietEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     }
-    if (workerQuietEvent == nullptr) {
-        workerQuietEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    }
+    ResetEvent(worker.stopEvent);
+    ResetEvent(worker.quietEvent);
+    worker.thread = CreateThread(nullptr, 0, PlaybackThreadProc, nullptr, 0, nullptr);
+    worker.state = worker.thread != nullptr ? WorkerState::Running : WorkerState::NoWorker;
+    return worker.thread != nullptr;
 }
 
-// Waits for one of the handles while answering messages sent to this thread: the worker's
-// WM_PLAYBACK_DONE and the low-level hook calls its injections cause both need the window
-// thread, so a plain wait could deadlock. Returns the index of the signalled handle.
-DWORD WaitAnsweringSentMessages(DWORD count, const HANDLE* handles) {
-    waitingForWorker = true;
+// Running or Quiet -> Waiting -> Quiet, or NoWorker once the thread has ended. untilEnded waits
+// for the end even from Quiet. Does nothing in NoWorker or while a wait is already under way.
+void WaitForWorker(bool untilEnded) {
+    if (worker.state == WorkerState::NoWorker || worker.state == WorkerState::Waiting ||
+        (worker.state == WorkerState::Quiet && !untilEnded)) {
+        return;
+    }
+    worker.state = WorkerState::Waiting;
+    HANDLE handles[2] = {worker.thread, worker.quietEvent};
+    DWORD count = untilEnded ? 1 : 2;
     DWORD result;
     for (;;) {
         result = MsgWaitForMultipleObjects(count, handles, FALSE, 10, QS_SENDMESSAGE);
@@ -53,23 +68,34 @@ DWORD WaitAnsweringSentMessages(DWORD count, const HANDLE* handles) {
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
-    waitingForWorker = false;
-    return result - WAIT_OBJECT_0;
-}
-
-void CloseWorkerHandle() {
-    CloseHandle(workerThread);
-    workerThread = nullptr;
-}
-
-// Returns once the worker will inject nothing more: it has ended, or it is reporting back.
-void WaitForQuietWorker() {
-    if (workerThread == nullptr || waitingForWorker) {
-        return;
+    if (untilEnded || result == WAIT_OBJECT_0) {
+        CloseHandle(worker.thread);
+        worker.thread = nullptr;
+        worker.state = WorkerState::NoWorker;
+    } else {
+        worker.state = WorkerState::Quiet;
     }
-    HANDLE handles[2] = {workerThread, workerQuietEvent};
-    if (WaitAnsweringSentMessages(2, handles) == 0) {
-        CloseWorkerHandle();
+}
+
+// The playback key acts once per press. A press that acted marks the key down until a low-level
+// hook sees its release (such hooks carry no repeat bit: a press with no release since the last
+// one is an auto-repeat), and its auto-repeats are swallowed meanwhile. So one hook watches the
+// key while playback runs (the press there is the emergency stop) and after, while it is down.
+bool IsPlaybackKeyDown() {
+    return appState.playbackKeyDown != 0 && appState.playbackKeyDown == appState.playbackHotkey;
+}
+
+void InstallPlaybackKeyHook() {
+    if (appState.playbackKeyboardHook == nullptr) {
+        appState.playbackKeyboardHook =
+            SysSetWindowsHookEx(WH_KEYBOARD_LL, PlaybackKeyboardHookProc, appState.instanceHandle, 0);
+    }
+}
+
+void RemovePlaybackKeyHook() {
+    if (appState.playbackKeyboardHook != nullptr) {
+        UnhookWindowsHookEx(appState.playbackKeyboardHook);
+        appState.playbackKeyboardHook = nullptr;
     }
 }
 
@@ -94,6 +120,15 @@ bool ReadPlaybackRepeatCount() {
     return true;
 }
 
+void SendKeyInput(const KeyInput& key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key.vk;
+    input.ki.wScan = key.scan;
+    input.ki.dwFlags = key.flags;
+    SysSendInput(1, &input, sizeof(INPUT));
+}
+
 void SendPlaybackStep(const PlaybackStep& step) {
     INPUT input{};
     switch (step.kind) {
@@ -103,16 +138,12 @@ void SendPlaybackStep(const PlaybackStep& step) {
             input.type = INPUT_MOUSE;
             input.mi.mouseData = step.mouseData;
             input.mi.dwFlags = step.mouseFlags;
+            SysSendInput(1, &input, sizeof(INPUT));
             break;
-        case PlaybackStepKind::Key:
-            input.type = INPUT_KEYBOARD;
-            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(step.vkCode, MAPVK_VK_TO_VSC));
-            input.ki.dwFlags = step.keyFlags;
-            break;
+        case PlaybackStepKind::Key: SendKeyInput(step.key); break;
     }
-    SysSendInput(1, &input, sizeof(INPUT));
     if (step.heldKey >= 0) {
-        appState.playbackKeyHeld[step.heldKey] = step.held;
+        appState.playbackKeyHeld[step.heldKey] = step.heldKeyPress;
     }
     if (step.heldButton >= 0) {
         appState.playbackButtonHeld[step.heldButton] = step.held;
@@ -125,18 +156,19 @@ PlaybackIo WorkerIo() {
     io.isPlaying = [] { return appState.isPlaying.load(); };
     io.wait = [](std::chrono::milliseconds duration) {
         auto ms = std::clamp<int64_t>(duration.count(), 0, 0x7FFFFFFE);
-        WaitForSingleObject(stopEvent, static_cast<DWORD>(ms));
+        WaitForSingleObject(worker.stopEvent, static_cast<DWORD>(ms));
     };
     io.yield = [] { std::this_thread::yield(); };
     io.moveCursor = [](int32_t x, int32_t y) { SysSetCursorPos(x, y); };
     io.send = SendPlaybackStep;
+    io.scanOf = [](uint32_t vk) { return static_cast<uint32_t>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)); };
     return io;
 }
 
 } // namespace
 
 void StartPlayback() {
-    if (waitingForWorker) {
+    if (worker.state == WorkerState::Waiting) {
         return; // a stop is still settling; the request came in through the wait
     }
     if (appState.isPlaying || appState.isRecording || appState.isClicking) {
@@ -160,24 +192,20 @@ void StartPlayback() {
 
     // The previous worker has made its last injection already; let it finish before the next.
     EndPlaybackWorker();
-    if (waitingForWorker || workerThread != nullptr) {
+    if (worker.state != WorkerState::NoWorker) {
         return;
     }
-    CreatePlaybackEvents();
-    ResetEvent(stopEvent);
-    ResetEvent(workerQuietEvent);
 
     appState.playbackRunsDone = 0;
-    for (std::atomic<bool>& held : appState.playbackKeyHeld) {
-        held = false;
+    for (std::atomic<uint32_t>& held : appState.playbackKeyHeld) {
+        held = 0;
     }
     for (std::atomic<bool>& held : appState.playbackButtonHeld) {
         held = false;
     }
     passStartPoint = appState.recordStartCursor;
     appState.isPlaying = true;
-    appState.playbackKeyboardHook =
-        SetWindowsHookExW(WH_KEYBOARD_LL, PlaybackKeyboardHookProc, appState.instanceHandle, 0);
+    InstallPlaybackKeyHook();
 
     SetPlaybackCaption(true);
     EnableWindow(appState.startButton, FALSE);
@@ -187,8 +215,7 @@ void StartPlayback() {
     EnableWindow(appState.playbackRepeatTimesEdit, FALSE);
     InvalidateRect(appState.playbackButton, nullptr, TRUE);
 
-    workerThread = CreateThread(nullptr, 0, PlaybackThreadProc, nullptr, 0, nullptr);
-    if (workerThread == nullptr) {
+    if (!StartWorker()) {
         SysMessageBox(appState.mainWindow, L"Failed to start playback thread.", L"Error", MB_ICONERROR);
         StopPlayback();
     }
@@ -199,12 +226,11 @@ void StopPlayback() {
         return;
     }
     appState.isPlaying = false;
-    SetEvent(stopEvent);
-    if (appState.playbackKeyboardHook != nullptr) {
-        UnhookWindowsHookEx(appState.playbackKeyboardHook);
-        appState.playbackKeyboardHook = nullptr;
+    SetEvent(worker.stopEvent);
+    if (!IsPlaybackKeyDown()) {
+        RemovePlaybackKeyHook();
     }
-    WaitForQuietWorker();
+    WaitForWorker(false);
     ReleaseHeldInputs();
 
     SetPlaybackCaption(false);
@@ -217,17 +243,25 @@ void StopPlayback() {
     InvalidateRect(appState.playbackButton, nullptr, TRUE);
 }
 
+bool TakePlaybackKeyPress() {
+    if (IsPlaybackKeyDown()) {
+        return false;
+    }
+    // The hook first: a release after the key state below is read is then seen by the hook.
+    InstallPlaybackKeyHook();
+    if ((SysGetAsyncKeyState(static_cast<int>(appState.playbackHotkey)) & 0x8000) != 0) {
+        appState.playbackKeyDown = appState.playbackHotkey;
+    } else if (!appState.isPlaying) {
+        RemovePlaybackKeyHook();
+    }
+    return true;
+}
+
 void ReleaseHeldInputs() {
     for (uint32_t vk = 0; vk < 256; ++vk) {
-        if (!appState.playbackKeyHeld[vk].exchange(false)) {
-            continue;
+        if (uint32_t press = appState.playbackKeyHeld[vk].exchange(0); press != 0) {
+            SendKeyInput(ReleaseOfHeldKey(vk, press));
         }
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = static_cast<WORD>(vk);
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = ReleaseKeyFlags(vk);
-        SysSendInput(1, &input, sizeof(INPUT));
     }
     for (int button = 0; button < kButtonCount; ++button) {
         if (!appState.playbackButtonHeld[button].exchange(false)) {
@@ -261,34 +295,45 @@ DWORD WINAPI PlaybackThreadProc(LPVOID) {
     }
     if (appState.isPlaying) {
         // Nothing more will be injected: a stop arriving now need not wait for this send.
-        SetEvent(workerQuietEvent);
+        SetEvent(worker.quietEvent);
         SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0);
     }
     return 0;
 }
 
-// Runs on the window thread for every key while playback runs: the playback hotkey's press is
-// turned into a stop request and kept from every window; everything else passes.
+// Runs on the window thread for every key while playback runs or the playback key is down. The
+// playback key's press during playback becomes a stop request, kept from every window; its
+// auto-repeats are swallowed until its release. Every other key passes.
 LRESULT CALLBACK PlaybackKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (nCode >= 0 && appState.isPlaying && (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN)) {
-        const auto* hook = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        if (hook->vkCode == appState.playbackHotkey) {
-            PostMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_PLAYBACK, 0);
+    if (nCode < 0) {
+        return CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    const auto* hook = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    bool press = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+    if (press && hook->vkCode == appState.playbackHotkey) {
+        if (IsPlaybackKeyDown()) {
+            return 1;
+        }
+        if (appState.isPlaying) {
+            appState.playbackKeyDown = hook->vkCode;
+            PostMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_PLAYBACK, PLAYBACK_STOP_REQUEST);
             return 1;
         }
     }
-    return CallNextHookEx(appState.playbackKeyboardHook, nCode, wParam, lParam);
+    LRESULT result = CallNextHookEx(nullptr, nCode, wParam, lParam);
+    if (!press && hook->vkCode == appState.playbackKeyDown) {
+        appState.playbackKeyDown = 0;
+        if (!appState.isPlaying) {
+            RemovePlaybackKeyHook();
+        }
+    }
+    return result;
 }
 
 void EndPlaybackWorker() {
-    if (workerThread == nullptr || waitingForWorker) {
-        return;
-    }
-    HANDLE handles[1] = {workerThread};
-    WaitAnsweringSentMessages(1, handles);
-    CloseWorkerHandle();
+    WaitForWorker(true);
 }
 
 bool IsPlaybackWorkerAlive() {
-    return workerThread != nullptr && WaitForSingleObject(workerThread, 0) == WAIT_TIMEOUT;
+    return worker.thread != nullptr && WaitForSingleObject(worker.thread, 0) == WAIT_TIMEOUT;
 }

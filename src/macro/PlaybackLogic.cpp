@@ -13,45 +13,105 @@ PlaybackStep MouseStep(uint32_t flags, int button, bool held) {
     return step;
 }
 
-PlaybackStep KeyStep(uint32_t vkCode, bool press) {
+PlaybackStep KeyStep(uint32_t vkCode, uint32_t systemScan, bool press) {
     PlaybackStep step;
+    if (vkCode < 1 || vkCode > 254) {
+        return step;
+    }
     step.kind = PlaybackStepKind::Key;
-    step.vkCode = vkCode;
-    step.keyFlags = InputFlag::KeyScanCode | (press ? 0 : InputFlag::KeyUp) |
-                    (IsExtendedKey(vkCode) ? InputFlag::KeyExtended : 0);
-    // A code beyond the key table (only a hand-made profile has one) is sent but not tracked.
-    step.heldKey = vkCode < 256 ? static_cast<int>(vkCode) : -1;
-    step.held = press;
+    step.key = PlanKeyInput(vkCode, systemScan, press);
+    step.heldKey = static_cast<int>(vkCode);
+    step.heldKeyPress = press ? PackHeldKey(step.key) : 0;
     return step;
 }
 
+struct ExtendedKey {
+    uint8_t vk;
+    uint8_t scan;
+};
+
+constexpr ExtendedKey kExtendedKeys[] = {
+    // Page Up, Page Down, End, Home, the arrows, Insert, Delete
+    {0x21, 0x49},
+    {0x22, 0x51},
+    {0x23, 0x4F},
+    {0x24, 0x47},
+    {0x25, 0x4B},
+    {0x26, 0x48},
+    {0x27, 0x4D},
+    {0x28, 0x50},
+    {0x2D, 0x52},
+    {0x2E, 0x53},
+    // left and right Windows, Applications, numeric-pad divide, Num Lock, right Ctrl, right Alt
+    {0x5B, 0x5B},
+    {0x5C, 0x5C},
+    {0x5D, 0x5D},
+    {0x6F, 0x35},
+    {0x90, 0x45},
+    {0xA3, 0x1D},
+    {0xA5, 0x38},
+    // browser Back, Forward, Refresh, Stop, Search, Favorites, Home
+    {0xA6, 0x6A},
+    {0xA7, 0x69},
+    {0xA8, 0x67},
+    {0xA9, 0x68},
+    {0xAA, 0x65},
+    {0xAB, 0x66},
+    {0xAC, 0x32},
+    // volume Mute, Down, Up; media Next, Previous, Stop, Play/Pause; launch Mail, Media, App1, App2
+    {0xAD, 0x20},
+    {0xAE, 0x2E},
+    {0xAF, 0x30},
+    {0xB0, 0x19},
+    {0xB1, 0x10},
+    {0xB2, 0x24},
+    {0xB3, 0x22},
+    {0xB4, 0x6C},
+    {0xB5, 0x6D},
+    {0xB6, 0x6B},
+    {0xB7, 0x21},
+};
+
 } // namespace
 
-bool IsExtendedKey(uint32_t vkCode) {
-    switch (vkCode) {
-        case 0x21: // VK_PRIOR
-        case 0x22: // VK_NEXT
-        case 0x23: // VK_END
-        case 0x24: // VK_HOME
-        case 0x25: // VK_LEFT
-        case 0x26: // VK_UP
-        case 0x27: // VK_RIGHT
-        case 0x28: // VK_DOWN
-        case 0x2D: // VK_INSERT
-        case 0x2E: // VK_DELETE
-        case 0x5B: // VK_LWIN
-        case 0x5C: // VK_RWIN
-        case 0x5D: // VK_APPS
-        case 0x6F: // VK_DIVIDE
-        case 0x90: // VK_NUMLOCK
-        case 0xA3: // VK_RCONTROL
-        case 0xA5: // VK_RMENU
-            return true;
-        default: return false;
+uint8_t ExtendedScanCode(uint32_t vkCode) {
+    for (const ExtendedKey& key : kExtendedKeys) {
+        if (key.vk == vkCode) {
+            return key.scan;
+        }
     }
+    return 0;
 }
 
-PlaybackStep PlanPlaybackStep(const InputEvent& event) {
+KeyInput PlanKeyInput(uint32_t vkCode, uint32_t systemScan, bool press) {
+    KeyInput input;
+    uint32_t up = press ? 0 : InputFlag::KeyUp;
+    if (uint8_t scan = ExtendedScanCode(vkCode); scan != 0) {
+        input.scan = scan;
+        input.flags = InputFlag::KeyScanCode | InputFlag::KeyExtended | up;
+    } else if ((systemScan & 0xFF) != 0) {
+        input.scan = static_cast<uint16_t>(systemScan & 0xFF);
+        input.flags = InputFlag::KeyScanCode | up;
+    } else {
+        input.vk = static_cast<uint16_t>(vkCode);
+        input.flags = up;
+    }
+    return input;
+}
+
+uint32_t PackHeldKey(const KeyInput& press) {
+    return 0x80000000u | (press.flags & 0xFF) << 16 | press.scan;
+}
+
+KeyInput ReleaseOfHeldKey(uint32_t vkCode, uint32_t packed) {
+    KeyInput release;
+    release.scan = static_cast<uint16_t>(packed & 0xFFFF);
+    release.flags = ((packed >> 16) & 0xFF) | InputFlag::KeyUp;
+    release.vk = (release.flags & InputFlag::KeyScanCode) != 0 ? 0 : static_cast<uint16_t>(vkCode);
+    return release;
+}
+
+PlaybackStep PlanPlaybackStep(const InputEvent& event, uint32_t systemScan) {
     switch (event.type) {
         case MouseMove: {
             PlaybackStep step;
@@ -71,14 +131,10 @@ PlaybackStep PlanPlaybackStep(const InputEvent& event) {
             step.mouseData = static_cast<uint32_t>(event.wheelDelta);
             return step;
         }
-        case KeyDown: return KeyStep(event.vkCode, true);
-        case KeyUp: return KeyStep(event.vkCode, false);
+        case KeyDown: return KeyStep(event.vkCode, systemScan, true);
+        case KeyUp: return KeyStep(event.vkCode, systemScan, false);
         default: return PlaybackStep{};
     }
-}
-
-uint32_t ReleaseKeyFlags(uint32_t vkCode) {
-    return InputFlag::KeyUp | (IsExtendedKey(vkCode) ? InputFlag::KeyExtended : 0);
 }
 
 std::chrono::steady_clock::duration DueOffset(int64_t eventTimeMs) {
@@ -112,7 +168,8 @@ void RunPlaybackPass(const std::vector<InputEvent>& events, std::chrono::steady_
         if (!io.isPlaying()) {
             break;
         }
-        io.send(PlanPlaybackStep(event));
+        bool isKey = event.type == KeyDown || event.type == KeyUp;
+        io.send(PlanPlaybackStep(event, isKey ? io.scanOf(event.vkCode) : 0));
     }
 }
 

@@ -39,15 +39,36 @@ constexpr std::chrono::milliseconds kYieldMargin{2};
 // so that due times stay representable.
 constexpr int64_t kMaxEventTimeMs = 1'000'000'000'000; // about 31 years
 
-// True for the keys whose scan code needs the extended-key flag: the navigation block, the
-// arrows, both Windows keys, Applications, numeric-pad divide, Num Lock, right Ctrl, right Alt.
-bool IsExtendedKey(uint32_t vkCode);
+// One INPUT_KEYBOARD as the player sends it: by scan code (vk 0) whenever the key's scan code is
+// known, so that the target sees the key as it was recorded; by virtual key otherwise.
+struct KeyInput {
+    uint16_t vk = 0;
+    uint16_t scan = 0;
+    uint32_t flags = 0;
+
+    friend bool operator==(const KeyInput&, const KeyInput&) = default;
+};
+
+// The low byte of the E0-prefixed scan code of a key whose code needs the extended-key flag, or
+// 0. The system's own mapping drops the prefix (and Wine maps the media keys to 0 outright), so
+// Volume Up would play as B: the navigation block, arrows, Windows and Applications keys, numeric-
+// pad divide, Num Lock, right Ctrl and right Alt, and the browser, volume, media and launch keys.
+uint8_t ExtendedScanCode(uint32_t vkCode);
+
+// The press or release of a key in 1..254 (the caller checks). systemScan is the system's
+// VK-to-scan mapping of the key; 0 means the key's scan code is unknown.
+KeyInput PlanKeyInput(uint32_t vkCode, uint32_t systemScan, bool press);
+
+// A held key's entry packs the press that holds it, so that its release is sent exactly as the
+// press was (scan or virtual key, extended or not), whatever the mapping says by then. 0: not held.
+uint32_t PackHeldKey(const KeyInput& press);
+KeyInput ReleaseOfHeldKey(uint32_t vkCode, uint32_t packed);
 
 enum class PlaybackStepKind {
     Nothing,    // unknown event type: its time is waited for, nothing is sent
     MoveCursor, // SetCursorPos(x, y)
     Mouse,      // one INPUT_MOUSE: dx 0, dy 0, mouseData, dwFlags = mouseFlags
-    Key,        // one INPUT_KEYBOARD: wVk 0, wScan = scan code of vkCode, dwFlags = keyFlags
+    Key,        // one INPUT_KEYBOARD: wVk, wScan and dwFlags from key
 };
 
 // One recorded event as the worker sends it, and the held-input entry it changes afterwards.
@@ -57,17 +78,15 @@ struct PlaybackStep {
     int32_t y = 0;
     uint32_t mouseFlags = 0;
     uint32_t mouseData = 0; // the wheel delta's two's-complement pattern
-    uint32_t vkCode = 0;
-    uint32_t keyFlags = 0;
-    int heldKey = -1;    // key whose held entry changes, or -1
-    int heldButton = -1; // button (0 left, 1 right, 2 middle) whose held entry changes, or -1
-    bool held = false;   // the entry's new value
+    KeyInput key;
+    int heldKey = -1;          // key whose held entry changes, or -1
+    uint32_t heldKeyPress = 0; // the key's new held entry (PackHeldKey of a press, 0 on release)
+    int heldButton = -1;       // button (0 left, 1 right, 2 middle) whose held entry changes, or -1
+    bool held = false;         // the button's new value
 };
 
-PlaybackStep PlanPlaybackStep(const InputEvent& event);
-
-// dwFlags of the key-up that releases a key playback left held (by virtual key, not scan code).
-uint32_t ReleaseKeyFlags(uint32_t vkCode);
+// Key codes outside 1..254 (a hand-made profile may hold them) become Nothing: never injected.
+PlaybackStep PlanPlaybackStep(const InputEvent& event, uint32_t systemScan);
 
 // The offset from the start of a pass at which an event is due.
 std::chrono::steady_clock::duration DueOffset(int64_t eventTimeMs);
@@ -81,6 +100,8 @@ struct PlaybackIo {
     std::function<void()> yield;
     std::function<void(int32_t, int32_t)> moveCursor;
     std::function<void(const PlaybackStep&)> send;
+    // The system's VK-to-scan mapping (asked on the thread that sends, for its keyboard layout).
+    std::function<uint32_t(uint32_t)> scanOf = [](uint32_t) { return 0u; };
 };
 
 // One pass over the events, each sent at its offset from passStart; the list's size is read

@@ -70,6 +70,21 @@ KeyRecordAction RecordKeyMessage(const KeyHookMessage& message, uint32_t recordH
     return KeyRecordAction::Append;
 }
 
+bool IsHookKeyCode(uint32_t vkCode) {
+    switch (vkCode) {
+        case 0x01: // VK_LBUTTON
+        case 0x02: // VK_RBUTTON
+        case 0x04: // VK_MBUTTON
+        case 0x05: // VK_XBUTTON1
+        case 0x06: // VK_XBUTTON2
+        case 0x10: // VK_SHIFT
+        case 0x11: // VK_CONTROL
+        case 0x12: // VK_MENU
+            return false;
+        default: return vkCode > 0 && vkCode < 255;
+    }
+}
+
 bool IsStatusRefreshDue(size_t eventCount) {
     return eventCount % kStatusRefreshEvents == 0;
 }

@@ -77,6 +77,10 @@ enum class KeyRecordAction {
 KeyRecordAction RecordKeyMessage(const KeyHookMessage& message, uint32_t recordHotkey, bool (&keyDown)[256],
                                  InputEvent& event);
 
+// True for the codes the keyboard hook reports for keys: not the mouse buttons (1, 2, 4, 5, 6)
+// and not the generic Shift, Ctrl and Alt (the hook names their left or right key instead).
+bool IsHookKeyCode(uint32_t vkCode);
+
 // True when a list of this size should refresh the status line (every 100, 0 included).
 bool IsStatusRefreshDue(size_t eventCount);
 

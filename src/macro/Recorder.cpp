@@ -26,11 +26,13 @@ void RemoveRecordingHooks() {
 }
 
 // Keys already down when recording starts open the recording as presses at time 0, so that
-// their releases make sense on playback. The record hotkey is down right now when the recording
-// was started with it, and is never part of a recording.
+// their releases make sense on playback. The scan records them as the keyboard hook reports
+// them (IsHookKeyCode): the record hotkey, down right now when the recording was started with
+// it, is never part of a recording.
 void RecordHeldKeys() {
     for (uint32_t vk = 0; vk < 256; ++vk) {
-        if (vk == appState.recordHotkey || (SysGetAsyncKeyState(static_cast<int>(vk)) & 0x8000) == 0) {
+        if (vk == appState.recordHotkey || !IsHookKeyCode(vk) ||
+            (SysGetAsyncKeyState(static_cast<int>(vk)) & 0x8000) == 0) {
             continue;
         }
         appState.recordKeyDown[vk] = true;
@@ -67,23 +69,24 @@ void StartRecording() {
         return;
     }
 
+    // The hooks first: a start that fails leaves the previous recording and its start point.
+    // They record nothing until isRecording is set below.
+    appState.mouseHook = SysSetWindowsHookEx(WH_MOUSE_LL, MouseHookProc, appState.instanceHandle, 0);
+    appState.keyboardHook = SysSetWindowsHookEx(WH_KEYBOARD_LL, KeyboardHookProc, appState.instanceHandle, 0);
+    if (appState.mouseHook == nullptr || appState.keyboardHook == nullptr) {
+        RemoveRecordingHooks();
+        SysMessageBox(appState.mainWindow, L"Failed to install hooks for recording.", L"Error", MB_ICONERROR);
+        return;
+    }
+
     appState.recordedEvents.clear();
     appState.recordedEvents.reserve(kInitialRecordingRoom);
-
     SysGetCursorPos(&appState.recordStartCursor);
     appState.lastMouseX = appState.recordStartCursor.x;
     appState.lastMouseY = appState.recordStartCursor.y;
     appState.lastMouseMoveTime = 0;
     for (bool& down : appState.recordKeyDown) {
         down = false;
-    }
-
-    appState.mouseHook = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, appState.instanceHandle, 0);
-    appState.keyboardHook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, appState.instanceHandle, 0);
-    if (appState.mouseHook == nullptr || appState.keyboardHook == nullptr) {
-        SysMessageBox(appState.mainWindow, L"Failed to install hooks for recording.", L"Error", MB_ICONERROR);
-        RemoveRecordingHooks();
-        return;
     }
 
     appState.recordStartTime = std::chrono::steady_clock::now();

@@ -204,3 +204,15 @@ void SysSleep(DWORD milliseconds) {
         Sleep(milliseconds);
     }
 }
+
+namespace {
+int failingHookId = 0;
+} // namespace
+
+void SetFakeHookFailure(int hookId) {
+    failingHookId = hookId;
+}
+
+HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
+    return hookId == failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+}

@@ -53,3 +53,5 @@ void SetFakeCursorPos(POINT point, bool fail = false);
 void SetFakeKeyState(int vk, SHORT state);
 // When true, SysSleep really sleeps (for tests of timing); by default it only records.
 void SetFakeSleepIsReal(bool real);
+// Makes SysSetWindowsHookEx fail for this hook type (WH_MOUSE_LL, WH_KEYBOARD_LL); 0: none fails.
+void SetFakeHookFailure(int hookId);
