@@ -1,7 +1,6 @@
-// libFuzzer target: the very decoder File > Load uses, fed from memory as the reader feeds it the
-// file, once in its 4,096-record blocks and once in blocks of 1 to 8 records (so block boundaries
-// fall everywhere). Both agree; a refused input leaves every output untouched; an accepted one
-// encodes back to the same leading bytes; nothing is read past the end of the input.
+// libFuzzer target: File > Load's decoder, fed as the reader feeds it, in 4,096-record blocks and in
+// blocks of 1 to 8 (so block boundaries fall everywhere). Both agree; a refused input leaves every
+// output untouched; an accepted one encodes back to its leading bytes; nothing is read past the end.
 #include <cstdlib>
 #include <cstring>
 

@@ -31,9 +31,8 @@ const ProfileHeader kSample{{1, 2, 3, -4, 2, -1, 1, -100, 2000000000, 1, 50, 0, 
 // 4,097 events: the last one is read in a second block.
 const Events kEvents = [] {
     Events events(4097, {MouseMove, 16, -5, 700, 0, 0});
-    events[0] = {KeyDown, 0, 0, 0, 0xA0, 0};
-    events[1] = {MouseWheel, 0x123456789A, 10, 20, 0, -120};
-    events[4096] = {InputEventType(42), -1, 0, 0, ~0u, 0};
+    events[1] = {MouseWheel, 0x123456789A, 10, 20, 0x41, -120};
+    events[4096] = {InputEventType(42), -1, INT32_MIN, INT32_MAX, ~0u, INT32_MIN};
     return events;
 }();
 

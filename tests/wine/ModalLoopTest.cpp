@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-
 #include "DialogDriver.h"
 #include "FakeSys.h"
 #include "TestSupport.h"
@@ -13,15 +12,13 @@
 #include "profile/ProfileLogic.h"
 #include "res/resource.h"
 
-namespace {
-
 // clang-format off
 const std::wstring kQuestion = L"New Profile: This will reset all settings and clear any recorded events. Continue?";
 const std::wstring kNewRefused = L"New Profile: Please stop all active operations before creating a new profile.";
 const std::wstring kLoadRefused = L"Load Profile: Please stop all active operations before loading a profile.";
 constexpr int F6 = HOTKEY_START_STOP, F8 = HOTKEY_RECORD, F9 = HOTKEY_PLAYBACK, kLoadKeys = 1;
 const std::filesystem::path kKeysFile = std::filesystem::temp_directory_path() / "tamblo-keys.tmb";
-std::wstring HotkeyError(const std::wstring& which) {
+static std::wstring HotkeyError(const std::wstring& which) {
     return L"Hotkey Error: Failed to register new " + which + L"hotkey. It might be in use by another application.";
 }
 
@@ -82,5 +79,3 @@ TEST(ModalLoop, WhatArrivesWhileABoxIsOpenCannotUndoItsRefusal) {
     }
 }
 // clang-format on
-
-} // namespace

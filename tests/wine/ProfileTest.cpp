@@ -9,10 +9,8 @@
 #include "TestSupport.h"
 #include "profile/ProfileFile.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-using Folder = std::map<std::wstring, std::string>; // file name -> bytes
+using Folder = std::map<std::wstring, std::string>;           // file name -> bytes
 const std::wstring kLong = std::wstring(246, L'n') + L".tmb"; // 250 characters, 257 with ".saving"
 
 // clang-format off
@@ -46,5 +44,3 @@ TEST(ProfileSave, ReplacesOnlyTheTargetWholeOrNothingAtAll) {
     fs::remove_all(dir);
 }
 // clang-format on
-
-} // namespace
