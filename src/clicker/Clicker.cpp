@@ -13,8 +13,14 @@ namespace {
 constexpr DWORD kFixedPositionSettleMs = 10;
 constexpr DWORD kDoubleClickGapMs = 50;
 
+// The refusal box runs a modal loop that keeps serving the hotkeys: a start request arriving while
+// it is open is dropped instead of opening a second box.
+bool clickRefusalOpen = false;
+
 void ShowClickWarning(const wchar_t* text, const wchar_t* title) {
+    clickRefusalOpen = true;
     SysMessageBox(appState.mainWindow, text, title, MB_ICONWARNING);
+    clickRefusalOpen = false;
 }
 
 void SetStartCaption(bool running) {
@@ -73,7 +79,7 @@ int64_t ReadClickInterval() {
 }
 
 void StartClicking() {
-    if (appState.isClicking) {
+    if (appState.isClicking || clickRefusalOpen) {
         return;
     }
     // Checked in 64 bits before it is stored: a huge or negative sum must not wrap into some

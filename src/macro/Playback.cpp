@@ -104,6 +104,16 @@ void SetPlaybackCaption(bool playing) {
     SetWindowTextW(appState.playbackButton, caption.c_str());
 }
 
+// A refusal box runs a modal loop that keeps serving the hotkeys: a start request arriving while
+// one is open is dropped instead of opening a second box.
+bool playbackRefusalOpen = false;
+
+void ShowPlaybackRefusal(const wchar_t* text, const wchar_t* title, UINT type) {
+    playbackRefusalOpen = true;
+    SysMessageBox(appState.mainWindow, text, title, type);
+    playbackRefusalOpen = false;
+}
+
 // Reads the repeat count into playbackRepeatCount; false (after telling the user) when it is
 // below 1.
 bool ReadPlaybackRepeatCount() {
@@ -113,8 +123,7 @@ bool ReadPlaybackRepeatCount() {
     }
     appState.playbackRepeatCount = ReadNumberField(appState.playbackRepeatTimesEdit);
     if (appState.playbackRepeatCount < 1) {
-        SysMessageBox(appState.mainWindow, L"Number of repeats must be at least 1.", L"Invalid Count",
-                      MB_ICONWARNING);
+        ShowPlaybackRefusal(L"Number of repeats must be at least 1.", L"Invalid Count", MB_ICONWARNING);
         return false;
     }
     return true;
@@ -168,22 +177,20 @@ PlaybackIo WorkerIo() {
 } // namespace
 
 void StartPlayback() {
-    if (worker.state == WorkerState::Waiting) {
-        return; // a stop is still settling; the request came in through the wait
+    if (worker.state == WorkerState::Waiting || playbackRefusalOpen) {
+        return; // a stop is still settling, or a refusal box is open; the request came in through it
     }
     if (appState.isPlaying || appState.isRecording || appState.isClicking) {
         if (appState.isClicking) {
-            SysMessageBox(appState.mainWindow, L"Please stop the auto-clicker before playback.", L"Playback",
-                          MB_ICONINFORMATION);
+            ShowPlaybackRefusal(L"Please stop the auto-clicker before playback.", L"Playback",
+                                MB_ICONINFORMATION);
         } else if (appState.isRecording) {
-            SysMessageBox(appState.mainWindow, L"Please stop recording before playback.", L"Playback",
-                          MB_ICONINFORMATION);
+            ShowPlaybackRefusal(L"Please stop recording before playback.", L"Playback", MB_ICONINFORMATION);
         }
         return;
     }
     if (appState.recordedEvents.empty()) {
-        SysMessageBox(appState.mainWindow, L"No recording available. Please record first.", L"Playback",
-                      MB_ICONINFORMATION);
+        ShowPlaybackRefusal(L"No recording available. Please record first.", L"Playback", MB_ICONINFORMATION);
         return;
     }
     if (!ReadPlaybackRepeatCount()) {

@@ -58,7 +58,14 @@ void RefreshStatusWhenDue() {
 } // namespace
 
 void StartRecording() {
+    // A refusal box runs a modal loop that keeps serving the hotkeys: a start request arriving
+    // while it is open is dropped instead of opening a second box.
+    static bool refusalOpen = false;
+    if (refusalOpen) {
+        return;
+    }
     if (appState.isRecording || appState.isPlaying || appState.isClicking) {
+        refusalOpen = true;
         if (appState.isClicking) {
             SysMessageBox(appState.mainWindow, L"Please stop the auto-clicker before recording.",
                           L"Recording", MB_ICONINFORMATION);
@@ -66,6 +73,7 @@ void StartRecording() {
             SysMessageBox(appState.mainWindow, L"Please stop playback before recording.", L"Recording",
                           MB_ICONINFORMATION);
         }
+        refusalOpen = false;
         return;
     }
 

@@ -58,7 +58,10 @@ void ChangeHotkey(const HotkeySlot& slot, uint32_t newKey) {
     }
     UnregisterHotKey(appState.mainWindow, slot.id);
     key = newKey;
-    if (!RegisterHotKey(appState.mainWindow, slot.id, 0, newKey)) {
+    // Only F1..F12 are ever registered, the keys Settings offers: a plain key such as Enter, Space
+    // or A from a shared profile, registered without modifiers, would stop reaching every other
+    // application. Any other key is refused like one the system will not register.
+    if (!IsFunctionKey(newKey) || !RegisterHotKey(appState.mainWindow, slot.id, 0, newKey)) {
         SysMessageBox(appState.mainWindow, slot.failureText, L"Hotkey Error", MB_OK | MB_ICONWARNING);
         key = slot.defaultKey;
         RegisterHotKey(appState.mainWindow, slot.id, 0, slot.defaultKey);

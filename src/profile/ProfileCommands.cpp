@@ -29,28 +29,41 @@ OPENFILENAMEW ProfileDialogRecord(wchar_t* path, const wchar_t* title, DWORD fla
     return record;
 }
 
-// The playback worker reads the recording without a lock, so a load must wait for it to end.
-bool RefuseLoadWhilePlaying() {
-    if (!appState.isPlaying) {
+bool IsAnyRunActive() {
+    return appState.isClicking || appState.isRecording || appState.isPlaying;
+}
+
+// New and Load replace what every run reads or writes: the settings the clicker reads on each
+// tick, the fields a run locked, the recording the recorder appends to and the worker plays.
+bool RefuseWhileRunning(const wchar_t* text, const wchar_t* title) {
+    if (!IsAnyRunActive()) {
         return false;
     }
-    SysMessageBox(appState.mainWindow, L"Please stop playback before loading a profile.", kLoadTitle,
-                  MB_OK | MB_ICONWARNING);
+    SysMessageBox(appState.mainWindow, text, title, MB_OK | MB_ICONWARNING);
     return true;
+}
+
+bool RefuseNewWhileRunning() {
+    return RefuseWhileRunning(L"Please stop all active operations before creating a new profile.", kNewTitle);
+}
+
+bool RefuseLoadWhileRunning() {
+    return RefuseWhileRunning(L"Please stop all active operations before loading a profile.", kLoadTitle);
 }
 
 } // namespace
 
 void NewProfileCommand() {
-    if (appState.isClicking || appState.isRecording || appState.isPlaying) {
-        SysMessageBox(appState.mainWindow,
-                      L"Please stop all active operations before creating a new profile.", kNewTitle,
-                      MB_OK | MB_ICONWARNING);
+    if (RefuseNewWhileRunning()) {
         return;
     }
     if (SysMessageBox(appState.mainWindow,
                       L"This will reset all settings and clear any recorded events. Continue?", kNewTitle,
                       MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    // The question's modal loop serves the hotkeys: a run may have started while it was open.
+    if (RefuseNewWhileRunning()) {
         return;
     }
     ApplySettingsToControls(ProfileSettings{});
@@ -84,7 +97,7 @@ void SaveProfileCommand() {
 }
 
 void LoadProfileCommand() {
-    if (RefuseLoadWhilePlaying()) {
+    if (RefuseLoadWhileRunning()) {
         return;
     }
     wchar_t path[MAX_PATH] = {};
@@ -92,8 +105,12 @@ void LoadProfileCommand() {
     if (!GetOpenFileNameW(&record)) {
         return;
     }
-    // The playback hotkey keeps working while the file dialog is open.
-    if (RefuseLoadWhilePlaying()) {
+    LoadProfileAtPath(path);
+}
+
+void LoadProfileAtPath(const wchar_t* path) {
+    // The hotkeys keep working while the file dialog is open: a run may have started meanwhile.
+    if (RefuseLoadWhileRunning()) {
         return;
     }
     if (LoadProfileFromFile(path)) {

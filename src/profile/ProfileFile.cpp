@@ -1,8 +1,8 @@
 #include "profile/ProfileFile.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -98,62 +98,53 @@ ProfileHeader ReadHeaderFromWindow() {
     return header;
 }
 
-// Records go through the file in blocks of this many, so neither direction holds a second copy
-// of a large recording in memory.
-constexpr size_t kBlockEvents = 4096;
-
-// The whole file, checked, or false. The count is trusted only up to what the file can hold, and
-// only then is room made for the events.
+// The whole file, checked, or false; nothing is applied here.
 bool ReadProfileFile(const wchar_t* path, ProfileHeader& header, std::vector<InputEvent>& events) {
     FileHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
         return false;
     }
-    const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
-    uint8_t headerBytes[kProfileHeaderSize];
-    const size_t headerRead =
-        fileSize < kProfileHeaderSize ? static_cast<size_t>(fileSize) : kProfileHeaderSize;
-    uint64_t count = 0;
-    if (!ReadAll(file.get(), headerBytes, headerRead) ||
-        !DecodeProfileHeader(std::span<const uint8_t>(headerBytes, headerRead), header, count) ||
-        count > ProfileEventCapacity(fileSize)) {
-        return false;
-    }
-    try {
-        std::vector<InputEvent> read(static_cast<size_t>(count));
-        std::vector<uint8_t> block(kBlockEvents * kProfileEventSize);
-        for (size_t done = 0; done < read.size();) {
-            const size_t n = read.size() - done < kBlockEvents ? read.size() - done : kBlockEvents;
-            if (!ReadAll(file.get(), block.data(), n * kProfileEventSize) ||
-                !DecodeEventRecords(block, std::span<InputEvent>(read.data() + done, n))) {
-                return false;
-            }
-            done += n;
+    return DecodeProfile(
+        static_cast<uint64_t>(size.QuadPart),
+        [&](uint8_t* out, size_t count) { return ReadAll(file.get(), out, count); }, header, events);
+}
+
+// Creates a file that did not exist before in the target's folder. Its name is never longer than
+// the target's own file name, so its path never passes a limit the target's path is within, and
+// CREATE_NEW never opens a file that was already there.
+FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+    const size_t nameStart = target.find_last_of(L"\\/") + 1; // 0 when there is no folder part
+    const size_t nameLength = std::min<size_t>(target.size() - nameStart, 13);
+    uint64_t seed = GetTickCount64() ^ (uint64_t{GetCurrentProcessId()} << 32);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        std::wstring name = L"~";
+        for (uint64_t bits = seed >> 4; name.size() < 13; bits /= 36) {
+            name += L"0123456789abcdefghijklmnopqrstuvwxyz"[bits % 36];
         }
-        events.swap(read);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
+        temporary = target.substr(0, nameStart) + name.substr(13 - nameLength);
+        if (CompareStringOrdinal(temporary.c_str(), -1, target.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            continue;
+        }
+        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            return FileHandle(handle);
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            break;
+        }
     }
+    temporary.clear();
+    return nullptr;
 }
 
 bool WriteProfileFile(HANDLE file, const ProfileHeader& header, const std::vector<InputEvent>& events) {
-    uint8_t headerBytes[kProfileHeaderSize];
-    EncodeProfileHeader(header, events.size(), headerBytes);
-    if (!WriteAll(file, headerBytes, kProfileHeaderSize)) {
-        return false;
-    }
-    std::vector<uint8_t> block(kBlockEvents * kProfileEventSize);
-    for (size_t done = 0; done < events.size();) {
-        const size_t n = events.size() - done < kBlockEvents ? events.size() - done : kBlockEvents;
-        EncodeEventRecords(std::span<const InputEvent>(events.data() + done, n), block.data());
-        if (!WriteAll(file, block.data(), n * kProfileEventSize)) {
-            return false;
-        }
-        done += n;
-    }
-    return FlushFileBuffers(file) != FALSE;
+    return EncodeProfile(
+               header, events,
+               [file](const uint8_t* bytes, size_t count) { return WriteAll(file, bytes, count); }) &&
+           FlushFileBuffers(file) != FALSE;
 }
 
 } // namespace
@@ -198,30 +189,38 @@ bool SaveProfileToFile(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') {
         return false;
     }
-    const std::wstring temporary = std::wstring(path) + L".saving";
-    bool written = false;
-    {
-        FileHandle file = OpenFile(temporary.c_str(), GENERIC_WRITE, 0, CREATE_ALWAYS);
-        if (!file) {
-            return false;
-        }
-        try {
-            written = WriteProfileFile(file.get(), ReadHeaderFromWindow(), appState.recordedEvents);
-        } catch (const std::bad_alloc&) {
-            written = false;
-        }
-        written = CloseHandle(file.release()) && written;
-    }
-    if (!written ||
-        !MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary.c_str());
+    // A target that cannot be replaced (held open without sharing, read-only) is refused before
+    // anything is written: Wine's ReplaceFileW would leave a stray "rfc*.tmp" file beside it.
+    const bool targetExists = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    if (targetExists && !OpenFile(path, GENERIC_WRITE | DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING)) {
         return false;
     }
-    return true;
+    const std::wstring target = path;
+    std::wstring temporary;
+    FileHandle file = CreateTemporaryBeside(target, temporary);
+    if (!file) {
+        return false;
+    }
+    bool written = WriteProfileFile(file.get(), ReadHeaderFromWindow(), appState.recordedEvents);
+    written = CloseHandle(file.release()) && written;
+    // ReplaceFileW keeps an existing target's security and attributes, and refuses (leaving it
+    // whole) where it cannot; a new target is moved into place, never over a file that came
+    // into being meanwhile.
+    if (written && targetExists) {
+        written = ReplaceFileW(path, temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                               nullptr) != FALSE;
+    } else if (written) {
+        written = MoveFileExW(temporary.c_str(), path, MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+    if (!written) {
+        DeleteFileW(temporary.c_str());
+    }
+    return written;
 }
 
 bool LoadProfileFromFile(const wchar_t* path) {
-    if (appState.isPlaying || path == nullptr) {
+    if (appState.isClicking || appState.isRecording || appState.isPlaying || path == nullptr) {
         return false;
     }
     ProfileHeader header;

@@ -1,198 +1,169 @@
 #include "profile/ProfileLogic.h"
 
+#include <algorithm>
 #include <cstring>
+#include <exception>
+#include <new>
 
 namespace {
 
 constexpr uint8_t kSignature[5] = {'T', 'M', 'B', 'L', 'O'};
+constexpr size_t kVersionOffset = 5;
+constexpr size_t kFieldsOffset = 9;
+constexpr size_t kCountOffset = 81;
 
-void PutU32(uint8_t*& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        *out++ = static_cast<uint8_t>(value >> (8 * i));
+// The eighteen 4-byte fields between the version and the event count, in file order.
+constexpr int32_t ProfileSettings::*kSettingFields[] = {&ProfileSettings::hours,
+                                                        &ProfileSettings::mins,
+                                                        &ProfileSettings::secs,
+                                                        &ProfileSettings::millisecs,
+                                                        &ProfileSettings::mouseButton,
+                                                        &ProfileSettings::clickType,
+                                                        &ProfileSettings::cursorPosChecked,
+                                                        &ProfileSettings::cursorX,
+                                                        &ProfileSettings::cursorY,
+                                                        &ProfileSettings::repeatMode,
+                                                        &ProfileSettings::repeatTimes,
+                                                        &ProfileSettings::playbackRepeatMode,
+                                                        &ProfileSettings::playbackRepeatTimes};
+constexpr uint32_t ProfileHeader::*kHotkeyFields[] = {
+    &ProfileHeader::currentHotkey, &ProfileHeader::recordHotkey, &ProfileHeader::playbackHotkey};
+constexpr int32_t ProfileHeader::*kStartFields[] = {&ProfileHeader::startX, &ProfileHeader::startY};
+
+// The one pair of little-endian accessors: `width` bytes at p, lowest first. Two's complement
+// values go through them as their unsigned bit pattern.
+void StoreLe(uint8_t* p, uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) {
+        p[i] = static_cast<uint8_t>(value >> (8 * i));
     }
 }
 
-void PutI32(uint8_t*& out, int32_t value) {
-    PutU32(out, static_cast<uint32_t>(value));
-}
-
-void PutU64(uint8_t*& out, uint64_t value) {
-    for (int i = 0; i < 8; ++i) {
-        *out++ = static_cast<uint8_t>(value >> (8 * i));
+uint64_t LoadLe(const uint8_t* p, int width) {
+    uint64_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = value << 8 | p[i];
     }
+    return value;
 }
 
-// Fixed-offset little-endian stores and loads for the event records, whose bounds are checked once
-// for the whole list; compilers turn each into a single move on little-endian machines.
-void StoreU32(uint8_t* p, uint32_t value) {
-    p[0] = static_cast<uint8_t>(value);
-    p[1] = static_cast<uint8_t>(value >> 8);
-    p[2] = static_cast<uint8_t>(value >> 16);
-    p[3] = static_cast<uint8_t>(value >> 24);
+int32_t LoadI32(const uint8_t* p) {
+    return static_cast<int32_t>(static_cast<uint32_t>(LoadLe(p, 4)));
 }
 
-void StoreU64(uint8_t* p, uint64_t value) {
-    StoreU32(p, static_cast<uint32_t>(value));
-    StoreU32(p + 4, static_cast<uint32_t>(value >> 32));
-}
-
-uint32_t LoadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-uint64_t LoadU64(const uint8_t* p) {
-    return static_cast<uint64_t>(LoadU32(p + 4)) << 32 | LoadU32(p);
-}
-
-// A cursor over the input that never reads past its end; every read reports whether it fit.
-struct ByteReader {
-    const uint8_t* data;
-    size_t size;
-    size_t offset = 0;
-
-    bool Has(size_t count) const { return count <= size - offset; }
-};
-
-bool ReadU32(ByteReader& reader, uint32_t& value) {
-    if (!reader.Has(4)) {
-        return false;
+void EncodeHeader(const ProfileHeader& header, uint64_t eventCount, uint8_t* out) {
+    std::memcpy(out, kSignature, sizeof(kSignature));
+    StoreLe(out + kVersionOffset, static_cast<uint32_t>(kProfileVersion), 4);
+    uint8_t* field = out + kFieldsOffset;
+    for (auto setting : kSettingFields) {
+        StoreLe(field, static_cast<uint32_t>(header.settings.*setting), 4);
+        field += 4;
     }
-    const uint8_t* p = reader.data + reader.offset;
-    value = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-    reader.offset += 4;
-    return true;
+    for (auto hotkey : kHotkeyFields) {
+        StoreLe(field, header.*hotkey, 4);
+        field += 4;
+    }
+    for (auto start : kStartFields) {
+        StoreLe(field, static_cast<uint32_t>(header.*start), 4);
+        field += 4;
+    }
+    StoreLe(out + kCountOffset, eventCount, 8);
 }
 
-bool ReadI32(ByteReader& reader, int32_t& value) {
-    uint32_t raw = 0;
-    if (!ReadU32(reader, raw)) {
-        return false;
+ProfileHeader DecodeHeader(const uint8_t* bytes) {
+    ProfileHeader header;
+    const uint8_t* field = bytes + kFieldsOffset;
+    for (auto setting : kSettingFields) {
+        header.settings.*setting = LoadI32(field);
+        field += 4;
     }
-    value = static_cast<int32_t>(raw);
-    return true;
+    for (auto hotkey : kHotkeyFields) {
+        header.*hotkey = static_cast<uint32_t>(LoadLe(field, 4));
+        field += 4;
+    }
+    for (auto start : kStartFields) {
+        header.*start = LoadI32(field);
+        field += 4;
+    }
+    return header;
 }
 
-bool ReadU64(ByteReader& reader, uint64_t& value) {
-    uint32_t low = 0;
-    uint32_t high = 0;
-    if (!reader.Has(8) || !ReadU32(reader, low) || !ReadU32(reader, high)) {
-        return false;
-    }
-    value = static_cast<uint64_t>(high) << 32 | low;
-    return true;
+void EncodeEvent(const InputEvent& event, uint8_t* out) {
+    StoreLe(out, static_cast<uint32_t>(event.type), 4);
+    StoreLe(out + 4, static_cast<uint64_t>(event.time), 8);
+    StoreLe(out + 12, static_cast<uint32_t>(event.x), 4);
+    StoreLe(out + 16, static_cast<uint32_t>(event.y), 4);
+    StoreLe(out + 20, event.vkCode, 4);
+    StoreLe(out + 24, static_cast<uint32_t>(event.wheelDelta), 4);
+}
+
+InputEvent DecodeEvent(const uint8_t* in) {
+    InputEvent event;
+    event.type = static_cast<InputEventType>(LoadI32(in));
+    event.time = static_cast<int64_t>(LoadLe(in + 4, 8));
+    event.x = LoadI32(in + 12);
+    event.y = LoadI32(in + 16);
+    event.vkCode = static_cast<uint32_t>(LoadLe(in + 20, 4));
+    event.wheelDelta = LoadI32(in + 24);
+    return event;
 }
 
 } // namespace
 
-void EncodeProfileHeader(const ProfileHeader& header, uint64_t eventCount, uint8_t* out) {
-    std::memcpy(out, kSignature, sizeof(kSignature));
-    out += sizeof(kSignature);
-    PutI32(out, kProfileVersion);
-    const ProfileSettings& s = header.settings;
-    for (int32_t value :
-         {s.hours, s.mins, s.secs, s.millisecs, s.mouseButton, s.clickType, s.cursorPosChecked, s.cursorX,
-          s.cursorY, s.repeatMode, s.repeatTimes, s.playbackRepeatMode, s.playbackRepeatTimes}) {
-        PutI32(out, value);
-    }
-    PutU32(out, header.currentHotkey);
-    PutU32(out, header.recordHotkey);
-    PutU32(out, header.playbackHotkey);
-    PutI32(out, header.startX);
-    PutI32(out, header.startY);
-    PutU64(out, eventCount);
-}
-
-void EncodeEventRecords(std::span<const InputEvent> events, uint8_t* out) {
-    for (const InputEvent& event : events) {
-        StoreU32(out, static_cast<uint32_t>(event.type));
-        StoreU64(out + 4, static_cast<uint64_t>(event.time));
-        StoreU32(out + 12, static_cast<uint32_t>(event.x));
-        StoreU32(out + 16, static_cast<uint32_t>(event.y));
-        StoreU32(out + 20, event.vkCode);
-        StoreU32(out + 24, static_cast<uint32_t>(event.wheelDelta));
-        out += kProfileEventSize;
-    }
-}
-
-std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events) {
-    std::vector<uint8_t> bytes(kProfileHeaderSize + kProfileEventSize * events.size());
-    EncodeProfileHeader(header, events.size(), bytes.data());
-    EncodeEventRecords(events, bytes.data() + kProfileHeaderSize);
-    return bytes;
-}
-
-bool DecodeProfileHeader(std::span<const uint8_t> bytes, ProfileHeader& header, uint64_t& eventCount) {
-    if (bytes.size() < sizeof(kSignature) || std::memcmp(bytes.data(), kSignature, sizeof(kSignature)) != 0) {
+bool EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events, const ProfileSink& write,
+                   size_t blockEvents) {
+    uint8_t headerBytes[kProfileHeaderSize];
+    EncodeHeader(header, events.size(), headerBytes);
+    if (blockEvents == 0 || !write(headerBytes, kProfileHeaderSize)) {
         return false;
     }
-    ByteReader reader{bytes.data(), bytes.size(), sizeof(kSignature)};
-    int32_t version = 0;
-    if (!ReadI32(reader, version) || version != kProfileVersion || bytes.size() < kProfileHeaderSize) {
+    try {
+        std::vector<uint8_t> block(std::min(events.size(), blockEvents) * kProfileEventSize);
+        for (size_t done = 0; done < events.size();) {
+            const size_t count = std::min(events.size() - done, blockEvents);
+            for (size_t i = 0; i < count; ++i) {
+                EncodeEvent(events[done + i], block.data() + i * kProfileEventSize);
+            }
+            if (!write(block.data(), count * kProfileEventSize)) {
+                return false;
+            }
+            done += count;
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    ProfileHeader read;
-    ProfileSettings& s = read.settings;
-    for (int32_t* field : {&s.hours, &s.mins, &s.secs, &s.millisecs, &s.mouseButton, &s.clickType,
-                           &s.cursorPosChecked, &s.cursorX, &s.cursorY, &s.repeatMode, &s.repeatTimes,
-                           &s.playbackRepeatMode, &s.playbackRepeatTimes}) {
-        ReadI32(reader, *field);
-    }
-    uint64_t count = 0;
-    ReadU32(reader, read.currentHotkey);
-    ReadU32(reader, read.recordHotkey);
-    ReadU32(reader, read.playbackHotkey);
-    ReadI32(reader, read.startX);
-    ReadI32(reader, read.startY);
-    ReadU64(reader, count);
-    header = read;
-    eventCount = count;
-    return true;
 }
 
-uint64_t ProfileEventCapacity(uint64_t fileSize) {
-    return fileSize < kProfileHeaderSize ? 0 : (fileSize - kProfileHeaderSize) / kProfileEventSize;
-}
-
-bool DecodeEventRecords(std::span<const uint8_t> bytes, std::span<InputEvent> events) {
-    if (events.size() > bytes.size() / kProfileEventSize) {
+bool DecodeProfile(uint64_t fileSize, const ProfileSource& read, ProfileHeader& header,
+                   std::vector<InputEvent>& events, size_t blockEvents) {
+    uint8_t headerBytes[kProfileHeaderSize];
+    if (blockEvents == 0 || fileSize < kProfileHeaderSize || !read(headerBytes, kProfileHeaderSize) ||
+        std::memcmp(headerBytes, kSignature, sizeof(kSignature)) != 0 ||
+        LoadI32(headerBytes + kVersionOffset) != kProfileVersion) {
         return false;
     }
-    const uint8_t* in = bytes.data();
-    for (InputEvent& event : events) {
-        event.type = static_cast<InputEventType>(static_cast<int32_t>(LoadU32(in)));
-        event.time = static_cast<int64_t>(LoadU64(in + 4));
-        event.x = static_cast<int32_t>(LoadU32(in + 12));
-        event.y = static_cast<int32_t>(LoadU32(in + 16));
-        event.vkCode = LoadU32(in + 20);
-        event.wheelDelta = static_cast<int32_t>(LoadU32(in + 24));
-        in += kProfileEventSize;
-    }
-    return true;
-}
-
-bool DecodeProfileEvents(std::span<const uint8_t> bytes, uint64_t count, std::vector<InputEvent>& events) {
-    // Compare by division so that a count near 2^64 cannot overflow the byte total, and before
-    // anything is allocated from it.
-    if (count > bytes.size() / kProfileEventSize) {
+    // Compared by division, so that a count near 2^64 cannot overflow the byte total.
+    const uint64_t count = LoadLe(headerBytes + kCountOffset, 8);
+    if (count > (fileSize - kProfileHeaderSize) / kProfileEventSize) {
         return false;
     }
-    std::vector<InputEvent> read(static_cast<size_t>(count));
-    DecodeEventRecords(bytes, read);
-    events.swap(read);
-    return true;
-}
-
-bool DecodeProfile(std::span<const uint8_t> bytes, ProfileHeader& header, std::vector<InputEvent>& events) {
-    ProfileHeader readHeader;
-    uint64_t count = 0;
-    if (!DecodeProfileHeader(bytes, readHeader, count)) {
+    try {
+        std::vector<InputEvent> decoded(static_cast<size_t>(count));
+        std::vector<uint8_t> block(std::min(decoded.size(), blockEvents) * kProfileEventSize);
+        for (size_t done = 0; done < decoded.size();) {
+            const size_t n = std::min(decoded.size() - done, blockEvents);
+            if (!read(block.data(), n * kProfileEventSize)) {
+                return false;
+            }
+            for (size_t i = 0; i < n; ++i) {
+                decoded[done + i] = DecodeEvent(block.data() + i * kProfileEventSize);
+            }
+            done += n;
+        }
+        header = DecodeHeader(headerBytes);
+        events.swap(decoded);
+        return true;
+    } catch (const std::exception&) { // no memory for a count the file can hold
         return false;
     }
-    if (!DecodeProfileEvents(bytes.subspan(kProfileHeaderSize), count, events)) {
-        return false;
-    }
-    header = readHeader;
-    return true;
 }

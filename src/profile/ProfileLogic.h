@@ -1,10 +1,11 @@
 // The ".tmb" profile as bytes: a flat little-endian record of the main window's settings, the
-// three hotkeys, the recording's start point and its events. Platform-free, so the codec and its
-// bounds checks are tested natively and fuzzed.
+// three hotkeys, the recording's start point and its events. Platform-free: the file reader and
+// writer call this codec with their file, the fuzzer and the unit tests with bytes in memory.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -13,6 +14,9 @@
 constexpr size_t kProfileHeaderSize = 89;
 constexpr size_t kProfileEventSize = 28;
 constexpr int32_t kProfileVersion = 1;
+// Records pass between the file and the codec this many at a time, so neither direction holds a
+// second copy of a large recording in memory.
+constexpr size_t kProfileBlockEvents = 4096;
 
 // The thirteen settings exactly as the file stores them (control texts already converted to numbers).
 struct ProfileSettings {
@@ -45,31 +49,20 @@ struct ProfileHeader {
     friend bool operator==(const ProfileHeader&, const ProfileHeader&) = default;
 };
 
-// The whole file: 89 + 28 * events.size() bytes.
-std::vector<uint8_t> EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events);
+// Takes the next `size` bytes of the file; false when they cannot be written.
+using ProfileSink = std::function<bool(const uint8_t* bytes, size_t size)>;
+// Fills `out` with the next `size` bytes of the file; false when they cannot be read.
+using ProfileSource = std::function<bool(uint8_t* out, size_t size)>;
 
-// The 89 header bytes, for a file that will hold eventCount records.
-void EncodeProfileHeader(const ProfileHeader& header, uint64_t eventCount, uint8_t* out);
+// Hands the 89 header bytes to `write`, then the 28-byte event records `blockEvents` at a time.
+// False as soon as a write fails (or no memory is left for the block).
+bool EncodeProfile(const ProfileHeader& header, std::span<const InputEvent> events, const ProfileSink& write,
+                   size_t blockEvents = kProfileBlockEvents);
 
-// 28 bytes per event into out, which must have room for all of them.
-void EncodeEventRecords(std::span<const InputEvent> events, uint8_t* out);
-
-// Reads the first 89 bytes. False unless the signature is "TMBLO", the version is 1 and all 89
-// bytes are there; on false the outputs are untouched.
-bool DecodeProfileHeader(std::span<const uint8_t> bytes, ProfileHeader& header, uint64_t& eventCount);
-
-// How many event records a file of this many bytes can hold after its header.
-uint64_t ProfileEventCapacity(uint64_t fileSize);
-
-// Reads `count` 28-byte records from the start of `bytes` into `events` (replacing its content).
-// False, with `events` untouched, when the bytes are too few for the count.
-bool DecodeProfileEvents(std::span<const uint8_t> bytes, uint64_t count, std::vector<InputEvent>& events);
-
-// Fills every element of `events` from consecutive records at the start of `bytes`; false (and
-// nothing read) when the bytes are too few for them all.
-bool DecodeEventRecords(std::span<const uint8_t> bytes, std::span<InputEvent> events);
-
-// A whole file in memory: header, then exactly eventCount records; bytes after them are ignored.
-// False for a wrong signature or version, a short header, or a count the bytes cannot hold; the
-// outputs are then untouched.
-bool DecodeProfile(std::span<const uint8_t> bytes, ProfileHeader& header, std::vector<InputEvent>& events);
+// Reads a file of `fileSize` bytes from `read`: the header, then exactly its eventCount records
+// `blockEvents` at a time; bytes after them are never asked for. The count is trusted only as far
+// as the file can hold it, and only then is room made for the events, so `read` is never asked for
+// more than `fileSize` bytes in all. False for a short file, a wrong signature or version, a count
+// the file cannot hold, a failed read or no memory; the outputs are then untouched.
+bool DecodeProfile(uint64_t fileSize, const ProfileSource& read, ProfileHeader& header,
+                   std::vector<InputEvent>& events, size_t blockEvents = kProfileBlockEvents);

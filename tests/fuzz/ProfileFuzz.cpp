@@ -1,21 +1,31 @@
-// libFuzzer target: the profile decoder must refuse or accept any byte string without reading
-// out of bounds or allocating from a count the bytes cannot back, and what it accepts must
-// encode back to the same leading bytes.
-#include <cstddef>
-#include <cstdint>
+// libFuzzer target: File > Load's decoder, fed as the reader feeds it, in 4,096-record blocks and in
+// blocks of 1 to 8 (so block boundaries fall everywhere). Both agree; a refused input leaves every
+// output untouched; an accepted one encodes back to its leading bytes; nothing is read past the end.
 #include <cstdlib>
 #include <cstring>
 
 #include "profile/ProfileLogic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ProfileHeader header;
-    std::vector<InputEvent> events;
-    if (!DecodeProfile(std::span<const uint8_t>(data, size), header, events)) {
-        return 0;
+    const ProfileHeader untouched{{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9}, 1, 2, 3, 4, 5};
+    const std::vector<InputEvent> untouchedEvents = {{LeftDown, 5, 1, 2, 3, 4}};
+    ProfileHeader headers[2] = {untouched, untouched};
+    std::vector<InputEvent> events[2] = {untouchedEvents, untouchedEvents};
+    bool accepted[2] = {};
+    for (int pass = 0; pass < 2; ++pass) {
+        size_t at = 0;
+        auto read = [&](uint8_t* out, size_t n) {
+            return n <= size - at ? (std::memcpy(out, data + at, n), at += n, true) : (std::abort(), false);
+        };
+        accepted[pass] =
+            DecodeProfile(size, read, headers[pass], events[pass], pass ? 1 + size % 8 : kProfileBlockEvents);
     }
-    std::vector<uint8_t> again = EncodeProfile(header, events);
-    if (again.size() > size || std::memcmp(again.data(), data, again.size()) != 0) {
+    std::vector<uint8_t> again;
+    EncodeProfile(headers[0], events[0],
+                  [&](const uint8_t* p, size_t n) { return again.insert(again.end(), p, p + n), true; });
+    const bool same = accepted[0] ? again.size() <= size && std::memcmp(again.data(), data, again.size()) == 0
+                                  : headers[0] == untouched && events[0] == untouchedEvents;
+    if (!same || accepted[0] != accepted[1] || !(headers[0] == headers[1]) || events[0] != events[1]) {
         std::abort();
     }
     return 0;
