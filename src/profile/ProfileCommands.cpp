@@ -92,6 +92,10 @@ void LoadProfileCommand() {
     if (!GetOpenFileNameW(&record)) {
         return;
     }
+    LoadProfileAtPath(path);
+}
+
+void LoadProfileAtPath(const wchar_t* path) {
     // The playback hotkey keeps working while the file dialog is open.
     if (RefuseLoadWhilePlaying()) {
         return;
