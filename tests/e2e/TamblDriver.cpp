@@ -484,6 +484,31 @@ int Key(int argc, wchar_t** argv) {
     return 0;
 }
 
+// The version resource as Explorer reads it: "FILE|PRODUCT" fixed versions, then the strings.
+int FileVersion(int, wchar_t** argv) {
+    DWORD unused = 0;
+    std::string block(GetFileVersionInfoSizeW(argv[0], &unused), '\0');
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (block.empty() || !GetFileVersionInfoW(argv[0], 0, static_cast<DWORD>(block.size()), &block[0]) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size)) {
+        return Fail("no version resource in %s", Utf8(argv[0]).c_str());
+    }
+    printf("%u.%u.%u.%u|%u.%u.%u.%u|", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS), HIWORD(fixed->dwProductVersionMS),
+           LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
+           LOWORD(fixed->dwProductVersionLS));
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
+                                L"CompanyName", L"LegalCopyright", L"OriginalFilename", L"InternalName"}) {
+        wchar_t* text = nullptr;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        const bool found = VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &size);
+        printf("%s|", found ? Utf8(text).c_str() : "");
+    }
+    printf("\n");
+    return 0;
+}
+
 const Command kCommands[] = {
     {L"wait-window", 2, "wait-window CLASS[/TITLE] TIMEOUT_MS   prints the handle once it is visible",
      WaitWindow},
@@ -514,6 +539,8 @@ const Command kCommands[] = {
     {L"move", 2, "move X Y                     SetCursorPos", MoveCursor},
     {L"click", 2, "click X Y [left|right|middle]   SetCursorPos, then injected down and up", Click},
     {L"key", 1, "key vk:N|scan:N ...          injected press and release of each key", Key},
+    {L"version", 1, "version PATH                 version resource: fixed versions, then the strings",
+     FileVersion},
 };
 
 int Usage() {
