@@ -39,6 +39,9 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Tamblo.exe"
+; The MIT licence asks for no acceptance: the page informs, and its button reads Next.
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Tamblo is free software under the MIT licence above."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
