@@ -3,7 +3,7 @@
 //   wait-window|wait-gone NAME MS, rect|client-rect NAME, child-rect|get-text|is-enabled NAME ID,
 //   set-text NAME ID TEXT, command NAME ID, send|post NAME ID MSG WPARAM LPARAM, focus NAME,
 //   close NAME [MS] (prints the exit code), choose TITLE PATH (in a file dialog), press TITLE ID,
-//   box-text TITLE; for the benchmarks launch-time PATH CLASS MS, move X Y, idle MS.
+//   box-text TITLE, version PATH (the version resource); for the benchmarks launch-time PATH CLASS MS, move X Y, idle MS.
 // A window that is not there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
@@ -128,6 +128,29 @@ bool LaunchTime(Args a) {
     return false;
 }
 
+// The version resource as Explorer reads it: "FILE|PRODUCT|" fixed versions, then the strings.
+bool PrintVersion(Args a) {
+    DWORD unused = 0;
+    std::string block(GetFileVersionInfoSizeW(a.s[0], &unused), '\0');
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (block.empty() || !GetFileVersionInfoW(a.s[0], 0, static_cast<DWORD>(block.size()), &block[0]) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size)) {
+        return false;
+    }
+    for (DWORD ms : {fixed->dwFileVersionMS, fixed->dwProductVersionMS}) {
+        const DWORD ls = ms == fixed->dwFileVersionMS ? fixed->dwFileVersionLS : fixed->dwProductVersionLS;
+        printf("%u.%u.%u.%u|", HIWORD(ms), LOWORD(ms), HIWORD(ls), LOWORD(ls));
+    }
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
+                                L"CompanyName", L"LegalCopyright", L"OriginalFilename", L"InternalName"}) {
+        wchar_t* text = nullptr;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        printf("%ls|", VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &size) ? text : L"");
+    }
+    return printf("\n") > 0;
+}
+
 const struct {
     const wchar_t* name;
     int argCount;
@@ -154,6 +177,7 @@ const struct {
     {L"box-text", 1, [](Args a) { return PrintText(GetDlgItem(Dialog(a.s[0]), 0xFFFF)); }},
     {L"launch-time", 3, LaunchTime},
     {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
+    {L"version", 1, PrintVersion},
     {L"idle", 1, [](Args a) { return SleepEx(a.n[0], FALSE) == 0; }},
 };
 
