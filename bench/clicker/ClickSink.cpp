@@ -1,6 +1,7 @@
 // The window the click-rate benchmark aims Tamblo at: it notes the performance-counter time of
 // every left press it receives, and of every mark a script posts (WM_APP + 1, through TamblDriver's
-// "post ClickSink 0 32769 0 0"), one line each, flushed at once:
+// "post ClickSink 0 32769 0 0"), one line each; the presses are kept in memory and written at the
+// next mark, so that writing does not slow the window down:
 //   ClickSink.exe LOGFILE X Y WIDTH HEIGHT
 //   READY x y            the client area's top left corner on screen
 //   D 1234.567           a press, milliseconds on the performance counter
@@ -9,23 +10,34 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
 FILE* logFile = nullptr;
+std::vector<double> presses;
 
-void Note(const char* kind) {
+double NowMs() {
     LARGE_INTEGER now, frequency;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
-    std::fprintf(logFile, "%s %.3f\n", kind, double(now.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+void Mark() {
+    const double now = NowMs();
+    for (double press : presses) {
+        std::fprintf(logFile, "D %.3f\n", press);
+    }
+    presses.clear();
+    std::fprintf(logFile, "M %.3f\n", now);
     std::fflush(logFile);
 }
 
 LRESULT CALLBACK SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_LBUTTONDOWN: Note("D"); return 0;
-        case WM_APP + 1: Note("M"); return 0;
+        case WM_LBUTTONDOWN: presses.push_back(NowMs()); return 0;
+        case WM_APP + 1: Mark(); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcW(window, message, wParam, lParam);
     }

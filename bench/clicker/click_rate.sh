@@ -20,7 +20,7 @@ use_prefix "$WINEPREFIX"
 log=$E2E_OUT/click-sink.log
 rm -f "$log"
 wine "$CLICK_SINK" "$(win_path "$log")" 700 120 400 300 >/dev/null 2>&1 &
-wait_for "ClickSink is up" 30 grep -q READY "$log"
+wait_for "ClickSink is up" 30 grep -qs READY "$log"
 read -r _ sink_x sink_y < <(tr -d '\r' < "$log" | grep READY)
 click_x=$(( sink_x + 150 )) click_y=$(( sink_y + 100 ))
 start_tamblo
@@ -33,6 +33,7 @@ drv set-text TAMBLO $IDC_CURSOR_X $click_x
 drv set-text TAMBLO $IDC_CURSOR_Y $click_y
 caption_is() { [ "$(drv get-text TAMBLO $IDC_START)" = "$1" ]; }
 mark() { drv post ClickSink 0 32769 0 0; }
+counted=() ends=()
 
 for mode in cursor fixed; do
     drv send TAMBLO $IDC_CURSOR_POS $BM_SETCHECK $([ $mode = fixed ] && echo 1 || echo 0) 0 >/dev/null
@@ -48,31 +49,55 @@ for mode in cursor fixed; do
         mark
         drv command TAMBLO $IDC_START
         wait_for "run at $interval ms stops" 10 caption_is "Start (F6)"
+        received=-1   # presses still on their way are counted with this run, not the next
+        for _ in $(seq 20); do
+            mark
+            sleep 0.3
+            now=$(grep -c '^D' "$log")
+            [ "$now" = "$received" ] && break
+            received=$now
+        done
+        mark
+        sleep 0.2
+        ends+=("$(grep -c '^M' "$log")")   # marks up to the end of this run
+        counted+=("$(drv get-text TAMBLO 1012 | sed -n 's/.*Clicks: \([0-9]*\).*/\1/p')")
     done
 done
 drv close TAMBLO 10000 >/dev/null
 
-# Runs in order, cursor then fixed, one pair of marks each.
+# Runs in order, cursor then fixed: the first two marks bound the measured stretch, the marks up to
+# the last one wait for late presses.
 tr -d '\r' < "$log" | python3 -c '
 import sys
 intervals = [int(i) for i in sys.argv[1].split()]
-runs, inside, presses, start = [], False, [], 0.0
+counted = [int(c or 0) for c in sys.argv[3].split()]
+ends = [int(e) for e in sys.argv[4].split()]
+runs, marks, presses, start, total, first = [], 0, [], 0.0, 0, 0
 for line in sys.stdin:
     kind, _, value = line.partition(" ")
+    total += kind == "D"
     if kind == "M":
-        if inside:
+        marks += 1
+        if marks == first + 2:
             gaps = sorted(b - a for a, b in zip(presses, presses[1:])) or [0.0]
             pick = lambda q: gaps[int(q * (len(gaps) - 1))]
-            runs.append((len(presses) * 1000.0 / (float(value) - start), pick(0.5), pick(0.99)))
-        inside, presses, start = not inside, [], float(value)
-    elif kind == "D" and inside:
+            runs.append([len(presses) * 1000.0 / (float(value) - start), pick(0.5), pick(0.99)])
+        if len(runs) <= len(ends) and runs and marks == ends[len(runs) - 1]:
+            runs[-1].append(total)
+            total, first = 0, marks
+        presses, start = [], float(value)
+    elif kind == "D" and marks == first + 1:
         presses.append(float(value))
 print("Click rate under Wine, single left clicks, %s s per run after 0.5 s warm-up, received by another process" % sys.argv[2])
 print("%-8s %-10s | %-28s | %-28s" % ("interval", "requested", "at cursor: rate ratio p50/p99 gap", "fixed point: rate ratio p50/p99 gap"))
 for i, interval in enumerate(intervals):
     cells = []
     for run in (runs[i:i + 1], runs[len(intervals) + i:len(intervals) + i + 1]):
-        rate, p50, p99 = run[0] if run else (0.0, 0.0, 0.0)
+        rate, p50, p99 = run[0][:3] if run else (0.0, 0.0, 0.0)
         cells.append("%7.1f/s %5.3f %5.1f/%5.1f ms" % (rate, rate * interval / 1000.0, p50, p99))
     print("%-8s %-10s | %-28s | %-28s" % ("%d ms" % interval, "%.1f/s" % (1000.0 / interval), cells[0], cells[1]))
-' "${intervals[*]}" "$seconds" | tee "$out"
+print("Clicks made by Tamblo / received by the window, whole runs:")
+for mode, first in (("at cursor", 0), ("fixed point", len(intervals))):
+    print("  %-12s" % mode + " ".join("%d ms %s/%s" % (interval, counted[first + i] if first + i < len(counted) else "?",
+        runs[first + i][3] if first + i < len(runs) and len(runs[first + i]) > 3 else "?") for i, interval in enumerate(intervals)))
+' "${intervals[*]}" "$seconds" "${counted[*]}" "${ends[*]}" | tee "$out"
