@@ -161,6 +161,10 @@ void UpdateClickStatus() {
 // is aimed at the next one. The settings are read afresh each time: a DPI rebuild during a run
 // replaces the controls, and the following ticks follow the new ones.
 void PerformClick() {
+    // Each tick sets the next one: a tick that arrives after a stop must not start the timer again.
+    if (!appState.isClicking) {
+        return;
+    }
     bool doubleClick = IsDoubleClickSelection(SendMessageW(appState.clickTypeCombo, CB_GETCURSEL, 0, 0));
     int32_t clicks =
         TakeDueClicks(appState.clickNextDueUs, appState.clickInterval, ReadClickClock(),
@@ -182,8 +186,10 @@ void PerformClick() {
                 SendButtonClick(flags);
             }
         }
-        // A double click counts once.
-        appState.clickCount += clicks;
+        // A double click counts once. A run until stopped at 1 ms reaches the largest count
+        // after 24.8 days: the count stays there while the clicks go on.
+        appState.clickCount =
+            static_cast<int32_t>(std::min<int64_t>(int64_t{appState.clickCount} + clicks, INT32_MAX));
         UpdateClickStatus();
         if (IsClickRunComplete(appState.clickCount, appState.clickRepeatCount)) {
             StopClicking();
