@@ -93,23 +93,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     Step("display-driver");
     HBRUSH background = CreateSolidBrush(RGB(30, 30, 30));
+    Step("brushes");
     wchar_t title[100], className[100];
     LoadStringW(instance, IDS_APP_TITLE, title, 100);
     LoadStringW(instance, IDC_MAIN_CLASS, className, 100);
-    WNDCLASSEXW wcex{sizeof(wcex),
-                     CS_HREDRAW | CS_VREDRAW,
-                     DefWindowProcW,
-                     0,
-                     0,
-                     instance,
-                     LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_ICON)),
-                     arrow,
-                     background,
-                     MAKEINTRESOURCEW(IDC_MAIN_CLASS),
-                     L"StartupSteps",
-                     LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_SMALL))};
+    Step("strings");
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_ICON));
+    HICON smallIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_SMALL));
+    Step("icons");
+    WNDCLASSEXW wcex{
+        sizeof(wcex), CS_HREDRAW | CS_VREDRAW,          DefWindowProcW,  0,        0, instance, icon, arrow,
+        background,   MAKEINTRESOURCEW(IDC_MAIN_CLASS), L"StartupSteps", smallIcon};
     RegisterClassExW(&wcex);
-    Step("brushes-strings-class-icons");
+    Step("class");
     HWND window = CreateWindowExW(0, L"StartupSteps", title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                                   CW_USEDEFAULT, 0, 575, 664, nullptr, nullptr, instance, nullptr);
     Step("main-window");
