@@ -33,7 +33,13 @@ drv set-text TAMBLO $IDC_CURSOR_X $click_x
 drv set-text TAMBLO $IDC_CURSOR_Y $click_y
 caption_is() { [ "$(drv get-text TAMBLO $IDC_START)" = "$1" ]; }
 mark() { drv post ClickSink 0 32769 0 0; }
-counted=() ends=()
+# Tamblo's own count with the time, and from that its click rate since then (clicks/s).
+made_now() { echo "$(drv get-text TAMBLO 1012 | sed -n 's/.*Clicks: \([0-9]*\).*/\1/p'),$(date +%s%N)"; }
+made_since() {
+    local now=$(made_now)
+    awk -v a="$1" -v b="$now" 'BEGIN { split(a, x, ","); split(b, y, ","); printf "%.1f", (y[1] - x[1]) * 1e9 / (y[2] - x[2]) }'
+}
+counted=() ends=() made=()
 
 for mode in cursor fixed; do
     drv send TAMBLO $IDC_CURSOR_POS $BM_SETCHECK $([ $mode = fixed ] && echo 1 || echo 0) 0 >/dev/null
@@ -44,9 +50,9 @@ for mode in cursor fixed; do
         drv command TAMBLO $IDC_START
         wait_for "run at $interval ms starts" 10 caption_is "Stop (F6)"
         sleep 0.5
-        mark
+        mark && made_from=$(made_now)
         sleep "$seconds"
-        mark
+        mark && made+=("$(made_since $made_from)")
         drv command TAMBLO $IDC_START
         wait_for "run at $interval ms stops" 10 caption_is "Start (F6)"
         received=-1   # presses still on their way are counted with this run, not the next
@@ -99,8 +105,13 @@ for i, interval in enumerate(intervals):
         rate, p50, p99 = run[0][:3] if run else (0.0, 0.0, 0.0)
         cells.append("%7.1f/s %5.3f %5.1f/%5.1f ms" % (rate, rate * interval / 1000.0, p50, p99))
     print("%-8s %-10s | %-28s | %-28s" % ("%d ms" % interval, "%.1f/s" % (1000.0 / interval), cells[0], cells[1]))
+made = sys.argv[5].split()
+print("Rate Tamblo made over the same stretch (its own count), at cursor / fixed point:")
+for i, interval in enumerate(intervals):
+    pick = lambda k: made[k] if k < len(made) else "?"
+    print("  %-6s %8s/s %8s/s" % ("%d ms" % interval, pick(i), pick(len(intervals) + i)))
 print("Clicks made by Tamblo / received by the window, whole runs:")
 for mode, first in (("at cursor", 0), ("fixed point", len(intervals))):
     print("  %-12s" % mode + " ".join("%d ms %s/%s" % (interval, counted[first + i] if first + i < len(counted) else "?",
         runs[first + i][3] if first + i < len(runs) and len(runs[first + i]) > 3 else "?") for i, interval in enumerate(intervals)))
-' "${intervals[*]}" "$seconds" "${counted[*]}" "${ends[*]}" | tee "$out"
+' "${intervals[*]}" "$seconds" "${counted[*]}" "${ends[*]}" "${made[*]}" | tee "$out"
