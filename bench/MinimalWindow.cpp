@@ -1,8 +1,21 @@
 // The smallest Win32 window program, built exactly like Tamblo.exe (static, -municode): the
-// baseline for bench/startup.sh.
+// baseline for bench/startup.sh and bench/clicker/idle_cpu.sh. With the argument "poll" it also
+// reads the cursor on a 50 ms timer and writes it into a label, as Tamblo's cursor readout does.
 #include <windows.h>
 
+#include <cwchar>
+
+static HWND label = nullptr;
+
 static LRESULT CALLBACK MinimalWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        wchar_t text[64];
+        std::swprintf(text, 64, L"Cursor: (%d, %d)", static_cast<int>(cursor.x), static_cast<int>(cursor.y));
+        SetWindowTextW(label, text);
+        return 0;
+    }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -10,7 +23,7 @@ static LRESULT CALLBACK MinimalWindowProc(HWND window, UINT message, WPARAM wPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand) {
     WNDCLASSEXW wcex = {};
     wcex.cbSize = sizeof wcex;
     wcex.lpfnWndProc = MinimalWindowProc;
@@ -23,6 +36,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
                                   300, nullptr, nullptr, instance, nullptr);
     if (!window) {
         return 0;
+    }
+    if (std::wcscmp(commandLine, L"poll") == 0) {
+        label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 25, window, nullptr,
+                                instance, nullptr);
+        SetTimer(window, 2, 50, nullptr);
     }
     ShowWindow(window, showCommand);
     UpdateWindow(window);

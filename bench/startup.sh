@@ -2,12 +2,14 @@
 # Start-up time of Tamblo.exe under Wine beside the smallest window program built the same way:
 # milliseconds from CreateProcess until a visible top-level window of the program's class exists,
 # measured inside Wine by TamblDriver.exe, with one idle Wine process kept alive so that the cold
-# start of Wine itself is not counted. Prints the figures and the median ratio; never fails.
-#   bench/startup.sh [RUNS]     (environment as for the e2e tests, plus MINIMAL_EXE)
+# start of Wine itself is not counted. Then where the time goes: StartupSteps.exe makes the same
+# calls group by group and prints each group's cost (medians over the runs). Prints figures; never
+# fails.
+#   bench/startup.sh [RUNS]     (environment as for the e2e tests, plus MINIMAL_EXE and STEPS_EXE)
 set -uo pipefail
 
 runs=${1:-${BENCH_RUNS:-9}}
-: "${TAMBLO_EXE:?}" "${MINIMAL_EXE:?}" "${TAMBL_DRIVER:?}" "${WINEPREFIX:?}"
+: "${TAMBLO_EXE:?}" "${MINIMAL_EXE:?}" "${STEPS_EXE:?}" "${TAMBL_DRIVER:?}" "${WINEPREFIX:?}"
 export WINEDEBUG=-all
 out=${BENCH_OUT:-/dev/null}   # the figures are also written here
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,6 +51,8 @@ for _ in $(seq "$runs"); do
     tamblo_times+=("$(measure "$TAMBLO_EXE" TAMBLO)")
 done
 
+steps=$(for _ in $(seq "$runs"); do timeout 60 wine "$STEPS_EXE" 2>/dev/null | tr -d '\r'; done)
+
 tamblo_median=$(printf '%s\n' "${tamblo_times[@]}" | grep . | median)
 minimal_median=$(printf '%s\n' "${minimal_times[@]}" | grep . | median)
 {
@@ -56,5 +60,9 @@ minimal_median=$(printf '%s\n' "${minimal_times[@]}" | grep . | median)
     echo "startup: MinimalWindow.exe runs (ms): ${minimal_times[*]}"
     echo "startup: median Tamblo.exe $tamblo_median ms, MinimalWindow.exe $minimal_median ms," \
          "ratio $(awk -v a="$tamblo_median" -v b="$minimal_median" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')"
+    echo "startup: where the time goes (StartupSteps.exe, the same calls in the same order; median ms of $runs runs):"
+    for step in $(printf '%s\n' "$steps" | awk '!seen[$1]++ { print $1 }'); do
+        printf '  %-30s %8s ms\n' "$step" "$(printf '%s\n' "$steps" | awk -v s="$step" '$1 == s { print $2 }' | median)"
+    done
     echo "startup: Tamblo.exe is $(stat -c %s "$TAMBLO_EXE") bytes, MinimalWindow.exe $(stat -c %s "$MINIMAL_EXE") bytes"
 } | tee "$out"

@@ -87,6 +87,11 @@ struct AppState {
     HBRUSH backgroundBrush = nullptr;
     HBRUSH controlBrush = nullptr;
     HBRUSH accentBrush = nullptr;
+
+    // Click run: when the next click is due on the steady clock (microseconds), and the timer
+    // resolution the run asked for (0: none)
+    int64_t clickNextDueUs = 0;
+    UINT clickTimerPeriod = 0;
 };
 
 extern AppState appState;

@@ -1,5 +1,10 @@
 #include "clicker/Clicker.h"
 
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <chrono>
 #include <string>
 
 #include "app/AppState.h"
@@ -68,6 +73,28 @@ void SendButtonClick(const ClickButtonFlags& flags) {
     SysMouseEvent(flags.release, 0, 0, 0, 0);
 }
 
+int64_t ReadClickClock() {
+    auto sinceEpoch = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count();
+}
+
+// Windows' timers come on the system tick, 15.625 ms apart unless some program asks for finer:
+// a run asks for the finest the system offers, so that its ticks land when clicks are due.
+void RaiseTimerResolution() {
+    TIMECAPS caps{};
+    if (timeGetDevCaps(&caps, sizeof(caps)) == TIMERR_NOERROR) {
+        appState.clickTimerPeriod = std::min(std::max<UINT>(caps.wPeriodMin, 1), caps.wPeriodMax);
+        timeBeginPeriod(appState.clickTimerPeriod);
+    }
+}
+
+void RestoreTimerResolution() {
+    if (appState.clickTimerPeriod > 0) {
+        timeEndPeriod(appState.clickTimerPeriod);
+        appState.clickTimerPeriod = 0;
+    }
+}
+
 } // namespace
 
 int64_t ReadClickInterval() {
@@ -110,7 +137,9 @@ void StartClicking() {
 
     LockClickSettings();
     SetStartCaption(true);
-    // No click now: the first one comes with the first tick, one interval after the start.
+    // No click now: the first one is due one interval after the start.
+    RaiseTimerResolution();
+    appState.clickNextDueUs = ReadClickClock() + int64_t{appState.clickInterval} * 1000;
     SetTimer(appState.mainWindow, IDT_CLICK, appState.clickInterval, nullptr);
     appState.isClicking = true;
     UpdateClickStatus();
@@ -121,6 +150,7 @@ void StopClicking() {
         return;
     }
     KillTimer(appState.mainWindow, IDT_CLICK);
+    RestoreTimerResolution();
     UnlockClickSettings();
     SetStartCaption(false);
     appState.isClicking = false;
@@ -133,29 +163,45 @@ void UpdateClickStatus() {
     SetWindowTextW(appState.statusLabel, statusText.c_str());
 }
 
-// One timer tick. The settings are read afresh each time: a DPI rebuild during a run replaces
-// the controls, and the following ticks follow the new ones.
+// One timer tick: every click due by now, at the cursor or at the fixed position, then the timer
+// is aimed at the next one. The settings are read afresh each time: a DPI rebuild during a run
+// replaces the controls, and the following ticks follow the new ones.
 void PerformClick() {
-    if (IsButtonChecked(appState.cursorPosCheck)) {
-        int32_t x = ReadNumberField(appState.cursorXEdit);
-        int32_t y = ReadNumberField(appState.cursorYEdit);
-        SysSetCursorPos(x, y);
-        // Lets the move reach the window under the new position before the button goes down.
-        SysSleep(kFixedPositionSettleMs);
+    // Each tick sets the next one: a tick that arrives after a stop must not start the timer again.
+    if (!appState.isClicking) {
+        return;
     }
-
-    ClickButtonFlags flags =
-        ChooseClickButtonFlags(SendMessageW(appState.mouseButtonCombo, CB_GETCURSEL, 0, 0));
-    SendButtonClick(flags);
-    if (IsDoubleClickSelection(SendMessageW(appState.clickTypeCombo, CB_GETCURSEL, 0, 0))) {
-        SysSleep(kDoubleClickGapMs);
-        SendButtonClick(flags);
+    bool doubleClick = IsDoubleClickSelection(SendMessageW(appState.clickTypeCombo, CB_GETCURSEL, 0, 0));
+    int32_t clicks =
+        TakeDueClicks(appState.clickNextDueUs, appState.clickInterval, ReadClickClock(),
+                      ClickBatchLimit(doubleClick, appState.clickCount, appState.clickRepeatCount));
+    if (clicks > 0) {
+        if (IsButtonChecked(appState.cursorPosCheck)) {
+            int32_t x = ReadNumberField(appState.cursorXEdit);
+            int32_t y = ReadNumberField(appState.cursorYEdit);
+            SysSetCursorPos(x, y);
+            // Lets the move reach the window under the new position before the button goes down.
+            SysSleep(kFixedPositionSettleMs);
+        }
+        ClickButtonFlags flags =
+            ChooseClickButtonFlags(SendMessageW(appState.mouseButtonCombo, CB_GETCURSEL, 0, 0));
+        for (int32_t i = 0; i < clicks; ++i) {
+            SendButtonClick(flags);
+            if (doubleClick) {
+                SysSleep(kDoubleClickGapMs);
+                SendButtonClick(flags);
+            }
+        }
+        // A double click counts once. A run until stopped at 1 ms reaches the largest count
+        // after 24.8 days: the count stays there while the clicks go on.
+        appState.clickCount =
+            static_cast<int32_t>(std::min<int64_t>(int64_t{appState.clickCount} + clicks, INT32_MAX));
+        UpdateClickStatus();
+        if (IsClickRunComplete(appState.clickCount, appState.clickRepeatCount)) {
+            StopClicking();
+            return;
+        }
     }
-
-    // A double click counts once.
-    ++appState.clickCount;
-    UpdateClickStatus();
-    if (IsClickRunComplete(appState.clickCount, appState.clickRepeatCount)) {
-        StopClicking();
-    }
+    SetTimer(appState.mainWindow, IDT_CLICK, ClickTimerDelayMs(appState.clickNextDueUs, ReadClickClock()),
+             nullptr);
 }

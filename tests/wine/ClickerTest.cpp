@@ -1,12 +1,6 @@
-// The auto-clicker in the real main window: start/stop, locked settings, refusals, the status
-// line, and what each tick of the real click timer injects.
+// The clicker in the real main window: what each action leaves on screen; what each tick injects.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
-#include <vector>
-
-#include "DialogDriver.h"
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -15,305 +9,89 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-// Every WM_SETTEXT the status line receives, in order.
-std::vector<std::wstring> statusTexts;
-WNDPROC statusLabelProc = nullptr;
-
-LRESULT CALLBACK RecordingStatusProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTEXT && lParam != 0) {
-        statusTexts.push_back(reinterpret_cast<const wchar_t*>(lParam));
+std::vector<std::pair<std::wstring, size_t>> status; // each text, and the injections before it
+WNDPROC statusProc = nullptr;
+LRESULT CALLBACK RecordStatus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) {
+        status.emplace_back(reinterpret_cast<const wchar_t*>(lParam), FakeInjected().size());
     }
-    return CallWindowProcW(statusLabelProc, window, message, wParam, lParam);
+    return CallWindowProcW(statusProc, window, message, wParam, lParam);
 }
 
-// Cursor moves, mouse_event calls and sleeps in the order they happened.
-Log InjectedLog() {
-    const std::vector<InjectedAction> actions = FakeInjected();
-    const std::vector<DWORD> sleeps = FakeSleeps();
-    const std::vector<size_t> marks = FakeSleepMarks();
-    Log log;
-    for (size_t i = 0, s = 0; i <= actions.size(); ++i) {
-        for (; s < marks.size() && marks[s] == i; ++s) {
-            log.push_back("sleep " + std::to_string(sleeps[s]));
-        }
-        if (i == actions.size()) {
-            break;
-        }
-        const InjectedAction& a = actions[i];
-        const MouseEventCall& m = a.mouseEvent;
-        if (a.kind == InjectedAction::CursorMove) {
-            log.push_back("move " + std::to_string(a.cursor.x) + "," + std::to_string(a.cursor.y));
-        } else if (a.kind == InjectedAction::MouseEvent && (m.dx | m.dy | m.data | m.extraInfo) == 0) {
-            const std::pair<DWORD, const char*> names[] = {
-                {MOUSEEVENTF_LEFTDOWN, "left down"},     {MOUSEEVENTF_LEFTUP, "left up"},
-                {MOUSEEVENTF_RIGHTDOWN, "right down"},   {MOUSEEVENTF_RIGHTUP, "right up"},
-                {MOUSEEVENTF_MIDDLEDOWN, "middle down"}, {MOUSEEVENTF_MIDDLEUP, "middle up"}};
-            const char* name = "other flags";
-            for (const auto& [flags, text] : names) {
-                name = m.flags == flags ? text : name;
-            }
-            log.push_back(name);
-        } else {
-            log.push_back("unexpected injection");
-        }
+// As a user sets them: SECS s MS ms, "Repeat" REPEAT times (nullptr: until stopped), at 0,0 if fixed.
+void Choose(const wchar_t* secs, const wchar_t* ms, const wchar_t* repeat, bool fixed) {
+    SetControlText(IDC_SECS, secs), SetControlText(IDC_MILLISECS, ms),
+        SetControlText(IDC_REPEAT_TIMES, repeat);
+    SendMessageW(appState.repeatRadio, BM_SETCHECK, repeat != nullptr, 0);
+    SendMessageW(appState.repeatUntilStoppedRadio, BM_SETCHECK, repeat == nullptr, 0);
+    SendMessageW(appState.cursorPosCheck, BM_SETCHECK, fixed, 0);
+    SendCommand(repeat ? IDC_REPEAT : IDC_REPEAT_UNTIL_STOPPED), SendCommand(IDC_CURSOR_POS);
+}
+
+// Start caption | status | settings, Record, Playback enabled (id order) | box | finer timer.
+std::wstring Picture() {
+    std::wstring picture = ControlText(IDC_START) + L" | " + ControlText(IDC_STATUS) + L" | ";
+    for (int id : {1000, 1001, 1002, 1003, 1006, 1007, 1008, 1009, 1010, 1016, 1017, 1018, 1019, 1020}) {
+        picture += IsWindowEnabled(Control(id)) ? L'1' : L'0';
     }
-    return log;
+    picture += FakeMessageBoxes().empty() ? L"" : L" | " + FakeMessageBoxes().back().text;
+    return picture + (appState.clickTimerPeriod ? L" | fine" : L"");
 }
 
-Log Repeated(int times, const Log& once) {
-    Log log;
-    for (int i = 0; i < times; ++i) {
-        log.insert(log.end(), once.begin(), once.end());
+TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) {
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+    const std::wstring run = L"Stop (F6) | Status: Running | Clicks: 0 | ";
+    const std::wstring idle = L"Start (F6) | Status: Stopped | Clicks: 0 | ";
+    const std::pair<void (*)(), std::wstring> rows[] = {
+        // clang-format off
+        {[] { Choose(L"9", L"0", nullptr, false), SendCommand(IDC_START); }, run + L"00000000000011 | fine"},
+        {[] { Choose(L"0", L"0", nullptr, false), StartClicking(); }, run + L"00000000000011 | fine"},
+        {[] { SendCommand(IDC_START); }, idle + L"11111111010011"},
+        {[] { Choose(L"0", L"", nullptr, false), SendCommand(IDC_START); },
+         idle + L"11111111010011 | Click interval must be at least 1 millisecond."},
+        {[] { Choose(L"2147483", L"648", L"3", false), SendCommand(IDC_START); },
+         idle + L"11111111110011 | Click interval must be at most 2147483647 milliseconds (about 24 days)."},
+        {[] { Choose(L"0", L"20", L"", true), SendCommand(IDC_START); },
+         idle + L"11111111111111 | Number of clicks must be at least 1."},
+        {[] { Choose(L"9", L"0", L"4", true), appState.isRecording = true,
+              SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); },
+         L"Stop (F6) | Status: Running | Clicks: 0 / 4 | 00000000000011 | fine"},
+        {[] { SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); }, idle + L"11111111111111"},
+    }; // clang-format on
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        ResetFakeSys(), rows[i].first();
+        EXPECT_EQ(Picture(), rows[i].second) << "row " << i;
     }
-    return log;
-}
-
-std::array<HWND, 12> ClickSettings() {
-    // clang-format off
-    return {appState.hoursEdit, appState.minsEdit, appState.secsEdit, appState.millisecsEdit,
-            appState.mouseButtonCombo, appState.clickTypeCombo, appState.cursorPosCheck, appState.cursorXEdit,
-            appState.cursorYEdit, appState.repeatRadio, appState.repeatUntilStoppedRadio, appState.repeatTimesEdit};
-    // clang-format on
-}
-
-void SetInterval(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds, const wchar_t* ms) {
-    SetControlText(IDC_HOURS, hours);
-    SetControlText(IDC_MINS, minutes);
-    SetControlText(IDC_SECS, seconds);
-    SetControlText(IDC_MILLISECS, ms);
-}
-
-void ChooseRepeatTimes(const wchar_t* count) {
-    SendMessageW(appState.repeatRadio, BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageW(appState.repeatUntilStoppedRadio, BM_SETCHECK, BST_UNCHECKED, 0);
-    SendCommand(IDC_REPEAT);
-    SetControlText(IDC_REPEAT_TIMES, count);
-}
-
-void ChooseFixedPosition(const wchar_t* x, const wchar_t* y) {
-    SendMessageW(appState.cursorPosCheck, BM_SETCHECK, BST_CHECKED, 0);
-    SendCommand(IDC_CURSOR_POS);
-    SetControlText(IDC_CURSOR_X, x);
-    SetControlText(IDC_CURSOR_Y, y);
-}
-
-class ClickerTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(CreateTestMainWindow(), nullptr); }
-    void TearDown() override {
-        appState.isRecording = false;
-        appState.isPlaying = false;
-        DestroyTestMainWindow();
+    StartClicking(), DestroyTestMainWindow();
+    EXPECT_EQ(appState.clickTimerPeriod, 0u) << "closing the window ends the finer timer";
+    // 1 ms runs: timers come every 10 ms at best, so a tick makes every click due by then (a double
+    // click: one) after one cursor move and pause; the status line follows each tick.
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+    statusProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(appState.statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatus)));
+    for (auto [fixed, doubleClick] : {std::pair{false, false}, {true, false}, {false, true}}) {
+        Choose(L"0", L"1", L"100", fixed);
+        SendMessageW(appState.clickTypeCombo, CB_SETCURSEL, doubleClick, 0); // double: Right; single: Middle
+        SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, doubleClick ? 1 : 2, 0);
+        ResetFakeSys(), status.clear(), SendCommand(IDC_START);
+        ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
+        PumpMessages(30); // no stray tick after the last
+        const std::vector<InjectedAction> injected = FakeInjected();
+        std::vector<DWORD> sleeps;
+        size_t clicks = 0, ticks = status.size() - 2, events = doubleClick ? 4 : 2;
+        for (size_t i = 1, from = 0, to, batch; i <= ticks; from = to, ++i) {
+            to = status[i].second, batch = (to - from - fixed) / events, clicks += batch;
+            EXPECT_EQ(injected.at(from).kind == InjectedAction::CursorMove, fixed) << "tick " << i;
+            EXPECT_EQ(injected.at(from + fixed).mouseEvent.flags, doubleClick ? 0x8u : 0x20u) << "tick " << i;
+            EXPECT_EQ(from + fixed + batch * events, to) << fixed << doubleClick << " tick " << i;
+            EXPECT_EQ(status[i].first, L"Status: Running | Clicks: " + std::to_wstring(clicks) + L" / 100");
+            sleeps.insert(sleeps.end(), fixed, 10), sleeps.insert(sleeps.end(), doubleClick * batch, 50);
+        }
+        EXPECT_EQ(status.back(), std::pair(std::wstring(L"Status: Stopped | Clicks: 100"), injected.size()));
+        EXPECT_EQ(FakeSleeps(), sleeps) << fixed << doubleClick;
+        EXPECT_TRUE(doubleClick ? clicks == ticks : clicks >= 4 * ticks) << "clicks per tick";
     }
-};
-
-TEST_F(ClickerTest, StartLocksEverySettingStopUnlocksThoseTheirBoxesAllowAndRepeatsAreIgnored) {
-    for (bool positionAndCount : {false, true}) {
-        SCOPED_TRACE(positionAndCount);
-        SetInterval(L"0", L"0", L"10", L"0"); // long enough that no tick comes during the test
-        if (positionAndCount) {
-            ChooseFixedPosition(L"5", L"6");
-            ChooseRepeatTimes(L"4");
-        }
-        SendCommand(IDC_START);
-        EXPECT_TRUE(appState.isClicking);
-        EXPECT_EQ(appState.clickInterval, 10000u);
-        EXPECT_EQ(ControlText(IDC_START), L"Stop (F6)");
-        EXPECT_EQ(ControlText(IDC_STATUS),
-                  positionAndCount ? L"Status: Running | Clicks: 0 / 4" : L"Status: Running | Clicks: 0");
-        for (HWND setting : ClickSettings()) {
-            EXPECT_FALSE(IsWindowEnabled(setting));
-        }
-        EXPECT_TRUE(IsWindowEnabled(appState.recordButton));
-        EXPECT_TRUE(IsWindowEnabled(appState.playbackButton));
-        PumpMessages(50);
-        EXPECT_TRUE(FakeMouseEvents().empty()) << "the first click waits one whole interval";
-        SetInterval(L"0", L"0", L"0", L"0"); // a second start would refuse this if it read it
-        appState.clickCount = 4;             // and would reset this
-        StartClicking();
-        EXPECT_TRUE(appState.isClicking);
-        EXPECT_EQ(appState.clickInterval, 10000u);
-        EXPECT_EQ(appState.clickCount, 4);
-
-        SendCommand(IDC_START);
-        EXPECT_FALSE(appState.isClicking);
-        EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 4");
-        const std::array<HWND, 12> settings = ClickSettings();
-        for (size_t i = 0; i < settings.size(); ++i) {
-            bool dependent = i == 7 || i == 8 || i == 11; // position fields and the count
-            EXPECT_EQ(IsWindowEnabled(settings[i]) != FALSE, !dependent || positionAndCount)
-                << "setting " << i;
-        }
-        EXPECT_TRUE(FakeMessageBoxes().empty());
-        SetControlText(IDC_STATUS, L"untouched");
-        SetControlText(IDC_START, L"untouched");
-        StopClicking(); // already stopped
-        EXPECT_EQ(ControlText(IDC_STATUS), L"untouched");
-        EXPECT_EQ(ControlText(IDC_START), L"untouched");
-    }
-}
-
-TEST_F(ClickerTest, RefusalsWarnAndLeaveTheClickerIdleWhileTheLongestPeriodIsAccepted) {
-    const wchar_t* tooShort = L"Click interval must be at least 1 millisecond.";
-    const wchar_t* tooLong = L"Click interval must be at most 2147483647 milliseconds (about 24 days).";
-    const wchar_t* badCount = L"Number of clicks must be at least 1.";
-    const struct {
-        const wchar_t *hours, *minutes, *seconds, *ms;
-        const wchar_t* repeatCount; // nullptr: "Repeat until stopped"
-        const wchar_t* text;
-    } cases[] = {
-        {L"0", L"0", L"0", L"0", nullptr, tooShort},      {L"", L"", L"", L"", nullptr, tooShort},
-        {L"0", L"0", L"0", L"-5", nullptr, tooShort},     {L"1194", L"0", L"0", L"0", nullptr, tooLong},
-        {L"1193", L"2", L"47", L"296", nullptr, tooLong}, {L"0", L"0", L"2147483", L"648", L"3", tooLong},
-        {L"0", L"0", L"0", L"100", L"0", badCount},       {L"0", L"0", L"0", L"100", L"", badCount},
-        {L"0", L"0", L"0", L"100", L"-2", badCount},
-    };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(i);
-        const auto& c = cases[i];
-        const bool countRefused = c.text == badCount;
-        ResetFakeSys();
-        SetInterval(c.hours, c.minutes, c.seconds, c.ms);
-        if (c.repeatCount != nullptr) {
-            ChooseRepeatTimes(c.repeatCount);
-        }
-        appState.clickCount = 7;
-        UpdateClickStatus();
-
-        SendCommand(IDC_START);
-
-        ExpectOnlyMessageBox(c.text, countRefused ? L"Invalid Count" : L"Invalid Interval", MB_ICONWARNING);
-        EXPECT_FALSE(appState.isClicking);
-        EXPECT_EQ(appState.clickCount, countRefused ? 0 : 7);
-        // Even when the count was reset, the status line keeps the old number.
-        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 7");
-        EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-        EXPECT_TRUE(IsWindowEnabled(appState.hoursEdit));
-        EXPECT_TRUE(IsWindowEnabled(appState.mouseButtonCombo));
-        EXPECT_EQ(IsWindowEnabled(appState.repeatTimesEdit) != FALSE, c.repeatCount != nullptr);
-        if (!countRefused) {
-            EXPECT_EQ(appState.clickInterval, 100u) << "refused periods are not kept";
-        }
-    }
-    PumpMessages(30);
-    EXPECT_TRUE(FakeMouseEvents().empty()) << "no timer was started";
-
-    ResetFakeSys();
-    SetInterval(L"0", L"0", L"2147483", L"647");
-    SetControlText(IDC_REPEAT_TIMES, L"1");
-    StartClicking();
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_EQ(appState.clickInterval, 2147483647u);
-    EXPECT_TRUE(FakeMessageBoxes().empty());
-}
-
-TEST_F(ClickerTest, RepeatThreeClicksThreeTimesThenStopsWithThreeStatusLines) {
-    SetInterval(L"0", L"0", L"0", L"1");
-    ChooseRepeatTimes(L"3");
-    statusTexts.clear();
-    statusLabelProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        appState.statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingStatusProc)));
-
-    SendCommand(IDC_START);
-    ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
-    PumpMessages(60); // no stray tick after the stop
-
-    EXPECT_EQ(InjectedLog(), Repeated(3, {"left down", "left up"})) << "the cursor stays put";
-    EXPECT_EQ(statusTexts, (std::vector<std::wstring>{
-                               L"Status: Running | Clicks: 0 / 3", L"Status: Running | Clicks: 1 / 3",
-                               L"Status: Running | Clicks: 2 / 3", L"Status: Running | Clicks: 3 / 3",
-                               L"Status: Stopped | Clicks: 3"}));
-    EXPECT_EQ(appState.clickCount, 3);
-    EXPECT_EQ(ControlText(IDC_START), L"Start (F6)");
-}
-
-TEST_F(ClickerTest, DoubleClickSendsTwoPairsFiftyMillisecondsApartAndCountsOnce) {
-    SetInterval(L"0", L"0", L"0", L"1");
-    ChooseRepeatTimes(L"2");
-    SendMessageW(appState.clickTypeCombo, CB_SETCURSEL, 1, 0);
-    StartClicking();
-    ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
-    EXPECT_EQ(InjectedLog(), Repeated(2, {"left down", "left up", "sleep 50", "left down", "left up"}));
-    EXPECT_EQ(appState.clickCount, 2);
-}
-
-// The button choice is read on every tick too: see the DPI rebuild test below.
-TEST_F(ClickerTest, FixedPositionMovesTheCursorTenMillisecondsBeforeEachClick) {
-    appState.clickRepeatCount = -1;
-    const struct {
-        const wchar_t *x, *y;
-        const char* move;
-    } positions[] = {
-        {L"100", L"200", "move 100,200"}, {L"", L"", "move 0,0"}, {L"-1280", L"3", "move -1280,3"}};
-    for (const auto& p : positions) {
-        ResetFakeSys();
-        ChooseFixedPosition(p.x, p.y);
-        PerformClick();
-        EXPECT_EQ(InjectedLog(), (Log{p.move, "sleep 10", "left down", "left up"}));
-    }
-}
-
-TEST_F(ClickerTest, StopAndClosingTheWindowEndTheTimer) {
-    SetInterval(L"0", L"0", L"0", L"1");
-    StartClicking();
-    ASSERT_TRUE(PumpUntil([] { return appState.clickCount >= 2; }, 3000));
-    StopClicking();
-    const int32_t clicks = appState.clickCount;
-    EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: " + std::to_wstring(clicks));
-    PumpMessages(40);
-    EXPECT_EQ(FakeMouseEvents().size(), 2u * static_cast<size_t>(clicks));
-
-    StartClicking();
     DestroyTestMainWindow();
-    EXPECT_FALSE(appState.isClicking);
-    const size_t events = FakeMouseEvents().size();
-    PumpMessages(30);
-    EXPECT_EQ(FakeMouseEvents().size(), events);
-}
-
-TEST_F(ClickerTest, StartStopHotkeyTogglesEvenWhileRecordingOrPlaying) {
-    SetInterval(L"0", L"0", L"10", L"0");
-    appState.currentHotkey = VK_F7;
-    auto pressHotkey = [] { SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); };
-    pressHotkey();
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_EQ(ControlText(IDC_START), L"Stop (F7)");
-    pressHotkey();
-    EXPECT_FALSE(appState.isClicking);
-
-    appState.isRecording = true;
-    pressHotkey();
-    EXPECT_TRUE(appState.isClicking);
-    pressHotkey();
-    appState.isRecording = false;
-    appState.isPlaying = true;
-    pressHotkey();
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_TRUE(FakeMessageBoxes().empty());
-}
-
-TEST_F(ClickerTest, RunSurvivesADpiRebuildAndTicksReadTheRebuiltControls) {
-    SetInterval(L"0", L"0", L"10", L"0");
-    ChooseFixedPosition(L"100", L"200");
-    SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, 2, 0);
-    StartClicking();
-    HWND oldCombo = appState.mouseButtonCombo;
-    RECT suggested{40, 30, 40 + 575, 30 + 664};
-    SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
-                 reinterpret_cast<LPARAM>(&suggested));
-    ASSERT_NE(appState.mouseButtonCombo, oldCombo) << "the controls were re-created";
-    EXPECT_TRUE(appState.isClicking);
-    EXPECT_EQ(ControlText(IDC_START), L"Stop (F6)");
-    EXPECT_FALSE(IsWindowEnabled(appState.hoursEdit));
-
-    PerformClick();
-    EXPECT_EQ(InjectedLog(), (Log{"move 100,200", "sleep 10", "middle down", "middle up"}));
-    EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Running | Clicks: 1");
-    StopClicking();
-    EXPECT_TRUE(IsWindowEnabled(appState.hoursEdit));
 }
 
 } // namespace
