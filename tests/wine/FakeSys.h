@@ -9,17 +9,13 @@
 #include <vector>
 
 struct MouseEventCall {
-    DWORD flags;
-    DWORD dx;
-    DWORD dy;
-    DWORD data;
+    DWORD flags, dx, dy, data;
     ULONG_PTR extraInfo;
 };
 
 struct MessageBoxCall {
     HWND owner;
-    std::wstring text;
-    std::wstring title;
+    std::wstring text, title;
     UINT type;
 };
 

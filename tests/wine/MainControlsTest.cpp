@@ -18,6 +18,7 @@
 #include "ui/MainControls.h"
 
 namespace {
+const wchar_t kSuggestionText[] = L"Have an idea for a feature you would like to see in a future release? Send your suggestions to suggestions@tamblo.example.com.";
 
 constexpr DWORD kGroupBox = 0x50000007;
 constexpr DWORD kLabel = 0x50000000;

@@ -1,28 +1,37 @@
+// The in-process test program: its main, a fresh main window per test and the dialog driver.
 #include "TestSupport.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include <new>
 
+#include "DialogDriver.h"
 #include "FakeSys.h"
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "res/resource.h"
+#include "ui/Theme.h"
 
-namespace {
-
-bool classRegistered = false;
-
-} // namespace
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&commonControls);
+    CreateThemeBrushes();
+    LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
+    RegisterMainWindowClass(GetModuleHandleW(nullptr));
+    return RUN_ALL_TESTS();
+}
 
 void ResetAppState() {
-    HBRUSH background = appState.backgroundBrush;
-    HBRUSH control = appState.controlBrush;
-    HBRUSH accent = appState.accentBrush;
+    HBRUSH brushes[] = {appState.backgroundBrush, appState.controlBrush, appState.accentBrush};
     appState.~AppState();
     new (&appState) AppState();
     // The brushes live for the whole test run, as they live for the whole program run.
-    appState.backgroundBrush = background;
-    appState.controlBrush = control;
-    appState.accentBrush = accent;
+    appState.backgroundBrush = brushes[0];
+    appState.controlBrush = brushes[1];
+    appState.accentBrush = brushes[2];
 }
 
 HWND CreateTestMainWindow() {
@@ -31,10 +40,6 @@ HWND CreateTestMainWindow() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     LoadStringW(instance, IDS_APP_TITLE, appState.windowTitle, 100);
     LoadStringW(instance, IDC_MAIN_CLASS, appState.windowClassName, 100);
-    if (!classRegistered) {
-        RegisterMainWindowClass(instance);
-        classRegistered = true;
-    }
     if (!CreateMainWindow(instance, SW_SHOWNOACTIVATE)) {
         return nullptr;
     }
@@ -43,31 +48,29 @@ HWND CreateTestMainWindow() {
 }
 
 void DestroyTestMainWindow() {
-    if (appState.mainWindow != nullptr && IsWindow(appState.mainWindow)) {
+    if (IsWindow(appState.mainWindow)) {
         DestroyWindow(appState.mainWindow);
     }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+    DispatchWaiting();
+}
+
+int DispatchWaiting() {
+    int quitCode = -1;
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+        if (msg.message == WM_QUIT) {
+            quitCode = static_cast<int>(msg.wParam);
+            continue;
         }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
+    return quitCode;
 }
 
 void PumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    for (DWORD start = GetTickCount(); DispatchWaiting(), GetTickCount() - start < milliseconds;) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
+    }
 }
 
 std::wstring ControlText(HWND control) {
@@ -91,4 +94,48 @@ void SetControlText(int id, const wchar_t* text) {
 void SendCommand(int id) {
     SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(id)));
+}
+
+namespace {
+
+struct PendingDialog {
+    const wchar_t* title;
+    std::function<void(HWND)> action;
+    bool ran;
+    DWORD start;
+} pending;
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", pending.title);
+    if (dialog != nullptr && IsWindowVisible(dialog) && !pending.ran) {
+        pending.ran = true;
+        KillTimer(nullptr, timer);
+        pending.action(dialog);
+    } else if (GetTickCount() - pending.start > 5000) { // never leave a test hanging on a dialog
+        KillTimer(nullptr, timer);
+        if (dialog != nullptr) {
+            EndDialog(dialog, IDCANCEL);
+        }
+    }
+}
+
+} // namespace
+
+bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
+                   const std::function<void(HWND dialog)>& action) {
+    pending = PendingDialog{title, action, false, GetTickCount()};
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveDialog);
+    open();
+    KillTimer(nullptr, timer);
+    pending.action = nullptr;
+    return pending.ran;
+}
+
+void ExpectOnlyMessageBox(const wchar_t* text, const wchar_t* title, UINT type) {
+    std::vector<MessageBoxCall> boxes = FakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, appState.mainWindow);
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].title, title);
+    EXPECT_EQ(boxes[0].type, type);
 }
