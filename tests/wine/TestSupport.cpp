@@ -1,7 +1,5 @@
-// The in-process test program: its main, a fresh main window per test and the dialog driver.
+// A fresh main window per test, the message pumps and the dialog driver.
 #include "TestSupport.h"
-
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -12,17 +10,6 @@
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "res/resource.h"
-#include "ui/Theme.h"
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&commonControls);
-    CreateThemeBrushes();
-    LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
-    RegisterMainWindowClass(GetModuleHandleW(nullptr));
-    return RUN_ALL_TESTS();
-}
 
 void ResetAppState() {
     HBRUSH brushes[] = {appState.backgroundBrush, appState.controlBrush, appState.accentBrush};
