@@ -20,24 +20,17 @@ struct FakeData {
     std::vector<DWORD> sleeps;
     std::vector<size_t> sleepMarks;
     POINT cursor{0, 0};
-    bool cursorFails = false;
     SHORT keyStates[256] = {};
-    bool realSleep = false;
+    bool cursorFails = false, realSleep = false;
 };
 
-struct FakeSysState : FakeData {
-    std::mutex mutex;
-};
+std::mutex fakeMutex;
+FakeData fakeData;
 
-FakeSysState& Fake() {
-    static FakeSysState state;
-    return state;
-}
-
-// Runs `use` on the fake's data under its lock and returns what it returns.
+// Runs `use` on the data under the lock and returns what it returns.
 template <typename Use> auto Locked(Use use) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    return use(static_cast<FakeData&>(Fake()));
+    std::lock_guard<std::mutex> lock(fakeMutex);
+    return use(fakeData);
 }
 
 template <typename T> std::vector<T> InjectedOf(InjectedAction::Kind kind, T InjectedAction::*part) {
@@ -76,7 +69,6 @@ std::vector<DWORD> FakeSleeps() {
 std::vector<size_t> FakeSleepMarks() {
     return Locked([](FakeData& fake) { return fake.sleepMarks; });
 }
-
 void QueueMessageBoxAnswer(int answer) {
     QueueMessageBoxAnswer(answer, nullptr);
 }
@@ -93,38 +85,32 @@ void SetFakeSleepIsReal(bool real) {
     Locked([&](FakeData& fake) { fake.realSleep = real; });
 }
 
-// ---- the seam, as the program sees it ----
-
 UINT SysSendInput(UINT count, INPUT* inputs, int) {
     for (UINT i = 0; i < count; ++i) {
         Locked([&](FakeData& fake) { fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}}); });
     }
     return count;
 }
-
 void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
     MouseEventCall call{flags, dx, dy, data, extraInfo};
     Locked([&](FakeData& fake) { fake.injected.push_back({InjectedAction::MouseEvent, {}, call, {}}); });
 }
-
 BOOL SysSetCursorPos(int x, int y) {
     Locked([&](FakeData& fake) {
-        fake.cursor = POINT{x, y};
-        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, fake.cursor});
+        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, POINT{x, y}});
     });
+    SetFakeCursorPos(POINT{x, y});
     return TRUE;
 }
-
 BOOL SysGetCursorPos(POINT* point) {
     return Locked([&](FakeData& fake) { return fake.cursorFails ? FALSE : (*point = fake.cursor, TRUE); });
 }
-
 SHORT SysGetAsyncKeyState(int vk) {
     return Locked([&](FakeData& fake) { return fake.keyStates[vk & 0xFF]; });
 }
 
-// A queued action runs while the box is open, and what it posted is dispatched before the answer,
-// as the box's own modal loop would.
+// A queued action runs while the box is open, and what it posted is dispatched before the
+// answer, as the box's own modal loop would.
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
     BoxAnswer reply = Locked([&](FakeData& fake) {
         fake.messageBoxes.push_back(MessageBoxCall{owner, text ? text : L"", title ? title : L"", type});
@@ -143,13 +129,11 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
 }
 
 void SysSleep(DWORD milliseconds) {
-    bool real = false;
-    {
-        std::lock_guard<std::mutex> lock(Fake().mutex);
-        Fake().sleeps.push_back(milliseconds);
-        Fake().sleepMarks.push_back(Fake().injected.size());
-        real = Fake().realSleep;
-    }
+    bool real = Locked([&](FakeData& fake) {
+        fake.sleeps.push_back(milliseconds);
+        fake.sleepMarks.push_back(fake.injected.size());
+        return fake.realSleep;
+    });
     if (real) {
         Sleep(milliseconds);
     }

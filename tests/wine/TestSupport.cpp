@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <utility>
 
 #include "DialogDriver.h"
 #include "FakeSys.h"
@@ -65,19 +66,15 @@ std::wstring ControlText(HWND control) {
     GetWindowTextW(control, buffer, 512);
     return buffer;
 }
-
 std::wstring ControlText(int id) {
     return ControlText(Control(id));
 }
-
 HWND Control(int id) {
     return GetDlgItem(appState.mainWindow, id);
 }
-
 void SetControlText(int id, const wchar_t* text) {
     SetWindowTextW(Control(id), text);
 }
-
 void SendCommand(int id) {
     SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(id)));
@@ -85,24 +82,18 @@ void SendCommand(int id) {
 
 namespace {
 
-struct PendingDialog {
-    const wchar_t* title;
-    std::function<void(HWND)> action;
-    bool ran;
-    DWORD start;
-} pending;
+const wchar_t* dialogTitle = nullptr;
+std::function<void(HWND)> dialogAction;
+DWORD dialogDeadline = 0;
 
+// Hands the dialog to the action once it shows; ends it after five seconds if it never does.
 void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowW(L"#32770", pending.title);
-    if (dialog != nullptr && IsWindowVisible(dialog) && !pending.ran) {
-        pending.ran = true;
+    HWND dialog = FindWindowW(L"#32770", dialogTitle);
+    if (dialog != nullptr && IsWindowVisible(dialog)) {
         KillTimer(nullptr, timer);
-        pending.action(dialog);
-    } else if (GetTickCount() - pending.start > 5000) { // never leave a test hanging on a dialog
-        KillTimer(nullptr, timer);
-        if (dialog != nullptr) {
-            EndDialog(dialog, IDCANCEL);
-        }
+        std::exchange(dialogAction, nullptr)(dialog);
+    } else if (GetTickCount() > dialogDeadline && KillTimer(nullptr, timer) && dialog != nullptr) {
+        EndDialog(dialog, IDCANCEL);
     }
 }
 
@@ -110,12 +101,13 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
                    const std::function<void(HWND dialog)>& action) {
-    pending = PendingDialog{title, action, false, GetTickCount()};
+    dialogTitle = title;
+    dialogAction = action;
+    dialogDeadline = GetTickCount() + 5000;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveDialog);
     open();
     KillTimer(nullptr, timer);
-    pending.action = nullptr;
-    return pending.ran;
+    return !std::exchange(dialogAction, nullptr);
 }
 
 void ExpectOnlyMessageBox(const wchar_t* text, const wchar_t* title, UINT type) {
