@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <iterator>
 #include <vector>
 
 #include "app/Sys.h"
@@ -113,6 +114,7 @@ using A = AppState;
 using P = ProfileSettings;
 constexpr ClickLock kSetting = ClickLock::Setting;
 
+// The main window, top to bottom. A second line says what else the program does with a control.
 // clang-format off
 constexpr MainControl kMainControls[] = {
 //   kind             text                     id                      row   x    y    w    h   handle
