@@ -60,7 +60,7 @@ struct AppState {
     wchar_t windowTitle[100] = {};
     wchar_t windowClassName[100] = {};
 
-    // Child controls
+    // Child controls; the table in ui/MainControls.cpp makes them and says what each is for
     HWND hoursEdit = nullptr;
     HWND minsEdit = nullptr;
     HWND secsEdit = nullptr;

@@ -49,20 +49,6 @@ void OnPaint(HWND window) {
     EndPaint(window, &ps);
 }
 
-// Both coordinate fields follow the "Click at position:" box together.
-void EnablePositionFields() {
-    BOOL enable = IsButtonChecked(appState.cursorPosCheck) ? TRUE : FALSE;
-    EnableWindow(appState.cursorXEdit, enable);
-    EnableWindow(appState.cursorYEdit, enable);
-    InvalidateRect(appState.cursorXEdit, nullptr, TRUE);
-    InvalidateRect(appState.cursorYEdit, nullptr, TRUE);
-}
-
-void EnableField(HWND field, BOOL enable) {
-    EnableWindow(field, enable);
-    InvalidateRect(field, nullptr, TRUE);
-}
-
 void ToggleClicking() {
     if (appState.isClicking) {
         StopClicking();
@@ -101,16 +87,14 @@ bool OnCommand(HWND window, int id) {
         case IDM_LOAD_PROFILE: LoadProfileCommand(); return true;
         case IDM_NEW_PROFILE: NewProfileCommand(); return true;
         case IDM_USER_GUIDE: OpenDialog(window, IDD_USER_GUIDE, UserGuideDialogProc); return true;
-        case IDC_REPEAT: EnableField(appState.repeatTimesEdit, TRUE); return true;
-        case IDC_REPEAT_UNTIL_STOPPED: EnableField(appState.repeatTimesEdit, FALSE); return true;
+        case IDC_REPEAT:
+        case IDC_REPEAT_UNTIL_STOPPED: EnableFieldsOf(&AppState::repeatRadio); return true;
         case IDC_START: ToggleClicking(); return true;
-        case IDC_CURSOR_POS: EnablePositionFields(); return true;
+        case IDC_CURSOR_POS: EnableFieldsOf(&AppState::cursorPosCheck); return true;
         case IDC_RECORD: ToggleRecording(); return true;
         case IDC_PLAYBACK: TogglePlayback(); return true;
-        case IDC_PLAYBACK_REPEAT: EnableField(appState.playbackRepeatTimesEdit, TRUE); return true;
-        case IDC_PLAYBACK_REPEAT_UNTIL_STOPPED:
-            EnableField(appState.playbackRepeatTimesEdit, FALSE);
-            return true;
+        case IDC_PLAYBACK_REPEAT:
+        case IDC_PLAYBACK_REPEAT_UNTIL_STOPPED: EnableFieldsOf(&AppState::playbackRepeatRadio); return true;
         default: return false;
     }
 }

@@ -14,6 +14,21 @@ bool IsBlank(wchar_t c) {
     return c == L' ' || (c >= L'\t' && c <= L'\r');
 }
 
+bool IsFunctionKey(uint32_t key) {
+    return key >= kVkF1 && key <= kVkF12;
+}
+
+// Display name of a hotkey.
+std::wstring FormatHotkeyName(uint32_t key) {
+    wchar_t name[32];
+    if (IsFunctionKey(key) || (key >= kVkF13 && key <= kVkF24)) {
+        std::swprintf(name, 32, L"F%d", static_cast<int>(key - 0x6F));
+    } else {
+        std::swprintf(name, 32, L"Key 0x%02X", static_cast<unsigned>(key));
+    }
+    return name;
+}
+
 std::wstring FormatFunctionKeyCaption(const wchar_t* format, const wchar_t* fallback, uint32_t key) {
     if (!IsFunctionKey(key)) {
         return fallback;
@@ -54,20 +69,6 @@ int32_t ParseIntField(const wchar_t* text) {
         return INT_MIN;
     }
     return static_cast<int32_t>(value);
-}
-
-bool IsFunctionKey(uint32_t key) {
-    return key >= kVkF1 && key <= kVkF12;
-}
-
-std::wstring FormatHotkeyName(uint32_t key) {
-    wchar_t name[32];
-    if (IsFunctionKey(key) || (key >= kVkF13 && key <= kVkF24)) {
-        std::swprintf(name, 32, L"F%d", static_cast<int>(key - 0x6F));
-    } else {
-        std::swprintf(name, 32, L"Key 0x%02X", static_cast<unsigned>(key));
-    }
-    return name;
 }
 
 std::wstring FormatStartCaption(uint32_t key, bool running) {

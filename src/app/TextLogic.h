@@ -9,14 +9,8 @@
 // clamp to INT_MAX or INT_MIN.
 int32_t ParseIntField(const wchar_t* text);
 
-// True for VK_F1..VK_F12, compared unsigned.
-bool IsFunctionKey(uint32_t key);
-
-// Display name of a hotkey: "F1".."F12"; other keys (only a profile can bring one) get a
-// readable name that still fits every caption: "F13".."F24", otherwise "Key 0x7C".
-std::wstring FormatHotkeyName(uint32_t key);
-
-// "Start (F6)" / "Stop (F6)"
+// "Start (F6)" / "Stop (F6)". Only a profile can bring a key outside F1..F12; it gets a readable
+// name that still fits the caption: "F13".."F24", otherwise "Key 0x7C".
 std::wstring FormatStartCaption(uint32_t key, bool running);
 // "Record (F8)" / "Stop Rec (F8)"; "Record" / "Stop Recording" outside F1..F12
 std::wstring FormatRecordCaption(uint32_t key, bool running);

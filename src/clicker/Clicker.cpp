@@ -32,39 +32,27 @@ void SetStartCaption(bool running) {
     SetWindowTextW(appState.startButton, FormatStartCaption(appState.currentHotkey, running).c_str());
 }
 
+// The settings, then the count field, in the window's creation order.
 void LockClickSettings() {
-    HWND settings[] = {appState.hoursEdit,
-                       appState.minsEdit,
-                       appState.secsEdit,
-                       appState.millisecsEdit,
-                       appState.mouseButtonCombo,
-                       appState.clickTypeCombo,
-                       appState.cursorPosCheck,
-                       appState.cursorXEdit,
-                       appState.cursorYEdit,
-                       appState.repeatRadio,
-                       appState.repeatUntilStoppedRadio,
-                       appState.repeatTimesEdit};
-    for (HWND control : settings) {
-        EnableWindow(control, FALSE);
+    for (ClickLock group : {ClickLock::Setting, ClickLock::Count}) {
+        for (const MainControl& control : MainControlTable()) {
+            if (control.use.lock == group) {
+                EnableWindow(appState.*control.handle, FALSE);
+            }
+        }
     }
 }
 
 // The X/Y fields and the count field come back only as far as their check boxes allow.
 void UnlockClickSettings() {
-    HWND alwaysEnabled[] = {appState.hoursEdit,     appState.minsEdit,         appState.secsEdit,
-                            appState.millisecsEdit, appState.mouseButtonCombo, appState.clickTypeCombo,
-                            appState.cursorPosCheck};
-    for (HWND control : alwaysEnabled) {
-        EnableWindow(control, TRUE);
-    }
-    BOOL fixedPosition = IsButtonChecked(appState.cursorPosCheck);
-    EnableWindow(appState.cursorXEdit, fixedPosition);
-    EnableWindow(appState.cursorYEdit, fixedPosition);
-    EnableWindow(appState.repeatRadio, TRUE);
-    EnableWindow(appState.repeatUntilStoppedRadio, TRUE);
-    if (IsButtonChecked(appState.repeatRadio)) {
-        EnableWindow(appState.repeatTimesEdit, TRUE);
+    for (ClickLock group : {ClickLock::Setting, ClickLock::Count}) {
+        for (const MainControl& control : MainControlTable()) {
+            if (control.use.lock == group) {
+                HWND AppState::*enabler = control.use.enabledBy;
+                EnableWindow(appState.*control.handle,
+                             enabler == nullptr || IsButtonChecked(appState.*enabler));
+            }
+        }
     }
 }
 

@@ -59,10 +59,6 @@ void SetNumberField(HWND edit, int32_t value) {
     SetWindowTextW(edit, text);
 }
 
-int32_t IsChecked(HWND button) {
-    return IsButtonChecked(button) ? 1 : 0;
-}
-
 void SetChecked(HWND button, bool checked) {
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -79,12 +75,25 @@ void SelectComboIndex(HWND combo, int32_t index) {
     SendMessageW(combo, CB_SETCURSEL, item, 0);
 }
 
-// A radio pair with the count edit that only the "Repeat" choice uses.
-void ApplyRepeatPair(HWND repeatRadio, HWND untilStoppedRadio, HWND countEdit, int32_t mode, int32_t count) {
-    SetChecked(repeatRadio, mode != 0);
-    SetChecked(untilStoppedRadio, mode == 0);
-    EnableWindow(countEdit, mode != 0);
-    SetNumberField(countEdit, count);
+// A number field's number, a combo box's selection, or a check.
+int32_t ReadSavedValue(const MainControl& control) {
+    HWND window = appState.*control.handle;
+    switch (control.kind) {
+        case ControlKind::NumberEdit: return ReadNumberField(window);
+        case ControlKind::Combo: return ComboSelection(window);
+        default: return IsButtonChecked(window) ? 1 : 0;
+    }
+}
+
+// The second button of a radio pair is checked when the first is not.
+void WriteSavedValue(const MainControl& control, int32_t value) {
+    HWND window = appState.*control.handle;
+    switch (control.kind) {
+        case ControlKind::NumberEdit: SetNumberField(window, value); break;
+        case ControlKind::Combo: SelectComboIndex(window, value); break;
+        case ControlKind::SecondRadio: SetChecked(window, value == 0); break;
+        default: SetChecked(window, value != 0); break;
+    }
 }
 
 ProfileHeader ReadHeaderFromWindow() {
@@ -151,38 +160,26 @@ bool WriteProfileFile(HANDLE file, const ProfileHeader& header, const std::vecto
 
 ProfileSettings ReadSettingsFromControls() {
     ProfileSettings s;
-    s.hours = ReadNumberField(appState.hoursEdit);
-    s.mins = ReadNumberField(appState.minsEdit);
-    s.secs = ReadNumberField(appState.secsEdit);
-    s.millisecs = ReadNumberField(appState.millisecsEdit);
-    s.mouseButton = ComboSelection(appState.mouseButtonCombo);
-    s.clickType = ComboSelection(appState.clickTypeCombo);
-    s.cursorPosChecked = IsChecked(appState.cursorPosCheck);
-    s.cursorX = ReadNumberField(appState.cursorXEdit);
-    s.cursorY = ReadNumberField(appState.cursorYEdit);
-    s.repeatMode = IsChecked(appState.repeatRadio);
-    s.repeatTimes = ReadNumberField(appState.repeatTimesEdit);
-    s.playbackRepeatMode = IsChecked(appState.playbackRepeatRadio);
-    s.playbackRepeatTimes = ReadNumberField(appState.playbackRepeatTimesEdit);
+    for (const MainControl& control : MainControlTable()) {
+        if (control.use.saved != nullptr && control.kind != ControlKind::SecondRadio) {
+            s.*control.use.saved = ReadSavedValue(control);
+        }
+    }
     return s;
 }
 
+// The fields that a check box or radio button enables follow the checks just set.
 void ApplySettingsToControls(const ProfileSettings& s) {
-    SetNumberField(appState.hoursEdit, s.hours);
-    SetNumberField(appState.minsEdit, s.mins);
-    SetNumberField(appState.secsEdit, s.secs);
-    SetNumberField(appState.millisecsEdit, s.millisecs);
-    SelectComboIndex(appState.mouseButtonCombo, s.mouseButton);
-    SelectComboIndex(appState.clickTypeCombo, s.clickType);
-    SetChecked(appState.cursorPosCheck, s.cursorPosChecked != 0);
-    EnableWindow(appState.cursorXEdit, s.cursorPosChecked != 0);
-    EnableWindow(appState.cursorYEdit, s.cursorPosChecked != 0);
-    SetNumberField(appState.cursorXEdit, s.cursorX);
-    SetNumberField(appState.cursorYEdit, s.cursorY);
-    ApplyRepeatPair(appState.repeatRadio, appState.repeatUntilStoppedRadio, appState.repeatTimesEdit,
-                    s.repeatMode, s.repeatTimes);
-    ApplyRepeatPair(appState.playbackRepeatRadio, appState.playbackRepeatUntilStoppedRadio,
-                    appState.playbackRepeatTimesEdit, s.playbackRepeatMode, s.playbackRepeatTimes);
+    for (const MainControl& control : MainControlTable()) {
+        if (control.use.saved != nullptr) {
+            WriteSavedValue(control, s.*control.use.saved);
+        }
+    }
+    for (const MainControl& control : MainControlTable()) {
+        if (control.use.enabledBy != nullptr) {
+            EnableWindow(appState.*control.handle, IsButtonChecked(appState.*control.use.enabledBy));
+        }
+    }
 }
 
 bool SaveProfileToFile(const wchar_t* path) {

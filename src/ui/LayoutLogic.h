@@ -1,7 +1,6 @@
 // The design grid of the main window: values in 1/96-inch units scaled to the monitor's DPI.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 // LOGPIXELSX / 96 in single precision.
@@ -13,9 +12,3 @@ int32_t ScaleX(float scale, int32_t v);
 // Left edge of the 560-unit content column centred in a client area of the given width
 // (signed, truncated toward zero; negative when the client area is narrower).
 int32_t ContentLeft(int32_t clientWidth, float scale);
-
-// The nine row positions R0..R8, each the one before plus the scaled step.
-std::array<int32_t, 9> LayoutRows(float scale);
-
-// Outer window size: MulDiv(575, dpi, 96) x MulDiv(664, dpi, 96), rounded to nearest.
-int32_t MulDivRound(int32_t value, int32_t numerator, int32_t denominator);

@@ -3,35 +3,186 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include <string>
+#include <iterator>
 #include <vector>
 
-#include "app/AppState.h"
 #include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "res/resource.h"
 #include "ui/LayoutLogic.h"
 
-const wchar_t kSuggestionText[] = L"Have an idea for a feature you would like to see in a future release? "
-                                  L"Send your suggestions to suggestions@tamblo.example.com.";
-
 namespace {
 
+constexpr wchar_t kSuggestionText[] =
+    L"Have an idea for a feature you would like to see in a future release? "
+    L"Send your suggestions to suggestions@tamblo.example.com.";
+
+struct KindTraits {
+    const wchar_t* className;
+    DWORD style;
+};
+
 constexpr DWORD kBase = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kGroupBox = kBase | BS_GROUPBOX;
-constexpr DWORD kLabel = kBase | SS_LEFT;
-constexpr DWORD kCentredLabel = kBase | SS_CENTER;
-constexpr DWORD kSuggestionLabel = kBase | SS_CENTER | SS_NOPREFIX;
-constexpr DWORD kNumberEdit = kBase | WS_BORDER | ES_NUMBER | ES_CENTER;
-constexpr DWORD kCombo = kBase | WS_VSCROLL | CBS_DROPDOWNLIST;
-constexpr DWORD kCheckBox = kBase | BS_AUTOCHECKBOX;
-constexpr DWORD kFirstRadio = kBase | WS_GROUP | BS_AUTORADIOBUTTON;
-constexpr DWORD kSecondRadio = kBase | BS_AUTORADIOBUTTON;
-constexpr DWORD kOwnerDrawn = kBase | BS_OWNERDRAW;
-constexpr DWORD kUpDown = kBase | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+
+// Indexed by ControlKind.
+constexpr KindTraits kKinds[] = {
+    {L"BUTTON", kBase | BS_GROUPBOX},
+    {L"STATIC", kBase | SS_LEFT},
+    {L"STATIC", kBase | SS_CENTER},
+    {L"STATIC", kBase | SS_CENTER | SS_NOPREFIX},
+    {L"EDIT", kBase | WS_BORDER | ES_NUMBER | ES_CENTER},
+    {L"COMBOBOX", kBase | WS_VSCROLL | CBS_DROPDOWNLIST},
+    {L"BUTTON", kBase | BS_AUTOCHECKBOX},
+    {L"BUTTON", kBase | WS_GROUP | BS_AUTORADIOBUTTON},
+    {L"BUTTON", kBase | BS_AUTORADIOBUTTON},
+    {L"BUTTON", kBase | BS_OWNERDRAW},
+    {UPDOWN_CLASSW, kBase | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS},
+};
+static_assert(std::size(kKinds) == static_cast<size_t>(ControlKind::UpDown) + 1);
 
 // The font of the controls now on screen; the one before it is released after a rebuild.
 HFONT currentUiFont = nullptr;
+
+void AddComboItems(HWND combo, std::initializer_list<const wchar_t*> items) {
+    for (const wchar_t* item : items) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+}
+
+void SetCountRange(HWND upDown, HWND buddy) {
+    SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageW(upDown, UDM_SETRANGE, 0, MAKELPARAM(16959, 1));
+    SendMessageW(upDown, UDM_SETPOS, 0, 1);
+}
+
+void AddMouseButtons(HWND, HWND combo) {
+    AddComboItems(combo, {L"Left", L"Right", L"Middle"});
+}
+
+void AddClickTypes(HWND, HWND combo) {
+    AddComboItems(combo, {L"Single", L"Double"});
+}
+
+void DisablePositionFields(HWND, HWND) {
+    EnableWindow(appState.cursorXEdit, FALSE);
+    EnableWindow(appState.cursorYEdit, FALSE);
+}
+
+void SetClickCountRange(HWND, HWND upDown) {
+    SetCountRange(upDown, appState.repeatTimesEdit);
+}
+
+void SetPlaybackCountRange(HWND, HWND upDown) {
+    SetCountRange(upDown, appState.playbackRepeatTimesEdit);
+}
+
+// The clicker starts on "Repeat until stopped", so its count waits.
+void ChooseClickRepeatUntilStopped(HWND, HWND radio) {
+    SendMessageW(radio, BM_SETCHECK, BST_CHECKED, 0);
+    EnableWindow(appState.repeatTimesEdit, FALSE);
+}
+
+// Playback starts on "Repeat" once, so one press plays the recording once. Then the dark combo
+// boxes and the one font for everything made so far.
+void FinishPlaybackRow(HWND window, HWND) {
+    SendMessageW(appState.playbackRepeatRadio, BM_SETCHECK, BST_CHECKED, 0);
+    SetWindowTheme(appState.mouseButtonCombo, L"DarkMode_CFD", nullptr);
+    SetWindowTheme(appState.clickTypeCombo, L"DarkMode_CFD", nullptr);
+    EnumChildWindows(window, SetChildFontProc, reinterpret_cast<LPARAM>(currentUiFont));
+}
+
+// Made after the font went round, so it takes the font itself.
+void SetOwnFont(HWND, HWND label) {
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(currentUiFont), TRUE);
+}
+
+std::wstring StartCaption() {
+    return FormatStartCaption(appState.currentHotkey, false);
+}
+
+std::wstring RecordCaption() {
+    return FormatRecordCaption(appState.recordHotkey, false);
+}
+
+std::wstring PlaybackCaption() {
+    return FormatPlaybackCaption(appState.playbackHotkey, false);
+}
+
+using K = ControlKind;
+using A = AppState;
+using P = ProfileSettings;
+constexpr ClickLock kSetting = ClickLock::Setting;
+
+// The main window, top to bottom. A second line says what else the program does with a control.
+// clang-format off
+constexpr MainControl kMainControls[] = {
+//   kind             text                     id                      row   x    y    w    h   handle
+    {K::GroupBox,     L"Tamblo",               0,                       20,   0,   0, 560, 320},
+    {K::Label,        L"Interval",             0,                       30,  10,   0, 150,  25},
+    {K::NumberEdit,   L"0",                    IDC_HOURS,               35,  20,   0,  60,  30, &A::hoursEdit,
+        {.lock = kSetting, .saved = &P::hours}},
+    {K::Label,        L"hours",                0,                        0,  85,   5,  45,  25},
+    {K::NumberEdit,   L"0",                    IDC_MINS,                 0, 135,   0,  60,  30, &A::minsEdit,
+        {.lock = kSetting, .saved = &P::mins}},
+    {K::Label,        L"mins",                 0,                        0, 200,   5,  35,  25},
+    {K::NumberEdit,   L"0",                    IDC_SECS,                 0, 240,   0,  60,  30, &A::secsEdit,
+        {.lock = kSetting, .saved = &P::secs}},
+    {K::Label,        L"secs",                 0,                        0, 305,   5,  35,  25},
+    {K::NumberEdit,   L"100",                  IDC_MILLISECS,            0, 345,   0,  60,  30, &A::millisecsEdit,
+        {.lock = kSetting, .saved = &P::millisecs}},
+    {K::Label,        L"milliseconds",         0,                        0, 410,   5,  90,  25},
+    {K::Label,        L"Options",              0,                       50,  10,   0, 150,  25},
+    {K::Label,        L"Mouse button:",        0,                        0,  25,  35, 100,  25},
+    {K::Combo,        nullptr,                 IDC_MOUSE_BUTTON,         0, 130,  30, 150, 200, &A::mouseButtonCombo,
+        {.lock = kSetting, .saved = &P::mouseButton, .then = AddMouseButtons}},
+    {K::Label,        L"Click type:",          0,                        0,  25,  75, 100,  25},
+    {K::Combo,        nullptr,                 IDC_CLICK_TYPE,           0, 130,  70, 150, 200, &A::clickTypeCombo,
+        {.lock = kSetting, .saved = &P::clickType, .then = AddClickTypes}},
+    {K::CheckBox,     L"Click at position:",   IDC_CURSOR_POS,           0,  25, 115, 140,  25, &A::cursorPosCheck,
+        {.lock = kSetting, .saved = &P::cursorPosChecked}},
+    {K::Label,        L"X:",                   0,                        0, 170, 117,  15,  25},
+    {K::NumberEdit,   L"0",                    IDC_CURSOR_X,             0, 190, 115,  60,  25, &A::cursorXEdit,
+        {.lock = kSetting, .enabledBy = &A::cursorPosCheck, .saved = &P::cursorX}},
+    {K::Label,        L"Y:",                   0,                        0, 260, 117,  15,  25},
+    {K::NumberEdit,   L"0",                    IDC_CURSOR_Y,             0, 280, 115,  60,  25, &A::cursorYEdit,
+        {.lock = kSetting, .enabledBy = &A::cursorPosCheck, .saved = &P::cursorY}},
+    {K::Label,        L"Cursor: (0, 0)",       IDC_CURSOR_LABEL,         0, 355, 117, 150,  25, &A::cursorLabel,
+        {.then = DisablePositionFields}},
+    {K::Label,        L"Repeat",               0,                        0, 300,   0, 150,  25},
+    {K::FirstRadio,   L"Repeat",               IDC_REPEAT,               0, 315,  35,  80,  25, &A::repeatRadio,
+        {.lock = kSetting, .saved = &P::repeatMode}},
+    {K::NumberEdit,   L"1",                    IDC_REPEAT_TIMES,         0, 400,  30,  80,  30, &A::repeatTimesEdit,
+        {.lock = ClickLock::Count, .enabledBy = &A::repeatRadio, .saved = &P::repeatTimes}},
+    {K::UpDown,       nullptr,                 0,                        0,   0,   0,   0,   0, nullptr,
+        {.then = SetClickCountRange}},
+    {K::Label,        L"times",                0,                        0, 485,  35,  50,  25},
+    {K::SecondRadio,  L"Repeat until stopped", IDC_REPEAT_UNTIL_STOPPED, 0, 315,  75, 180,  25, &A::repeatUntilStoppedRadio,
+        {.lock = kSetting, .saved = &P::repeatMode, .then = ChooseClickRepeatUntilStopped}},
+    {K::OwnerDrawn,   nullptr,                 IDC_START,              150,  10,   0, 120,  35, &A::startButton,
+        {.caption = StartCaption}},
+    {K::CentredLabel, L"Status: Stopped | Clicks: 0",
+                                               IDC_STATUS,               0,   0,  60, 560,  25, &A::statusLabel},
+    {K::GroupBox,     L"Record Mouse and Keyboard",
+                                               0,                      100,   0,   0, 560, 120},
+    {K::OwnerDrawn,   nullptr,                 IDC_RECORD,              30,  10,   0, 120,  35, &A::recordButton,
+        {.caption = RecordCaption}},
+    {K::OwnerDrawn,   nullptr,                 IDC_PLAYBACK,             0, 140,   0, 120,  35, &A::playbackButton,
+        {.caption = PlaybackCaption}},
+    {K::FirstRadio,   L"Repeat",               IDC_PLAYBACK_REPEAT,     55,  10,   0,  80,  25, &A::playbackRepeatRadio,
+        {.saved = &P::playbackRepeatMode}},
+    {K::NumberEdit,   L"1",                    IDC_PLAYBACK_REPEAT_TIMES, 0, 95,  -5,  60,  30, &A::playbackRepeatTimesEdit,
+        {.enabledBy = &A::playbackRepeatRadio, .saved = &P::playbackRepeatTimes}},
+    {K::UpDown,       nullptr,                 0,                        0,   0,   0,   0,   0, nullptr,
+        {.then = SetPlaybackCountRange}},
+    {K::Label,        L"times",                0,                        0, 160,   0,  50,  25},
+    {K::SecondRadio,  L"Repeat until stopped", IDC_PLAYBACK_REPEAT_UNTIL_STOPPED,
+                                                                         0, 220,   0, 180,  25, &A::playbackRepeatUntilStoppedRadio,
+        {.saved = &P::playbackRepeatMode, .then = FinishPlaybackRow}},
+    {K::SuggestionLabel, kSuggestionText,      0,                       60,   0,   0, 560,  40, &A::suggestionLabel,
+        {.then = SetOwnFont}},
+};
+// clang-format on
 
 // One layout pass: the window it builds in, its scale and the left edge of the content column.
 struct LayoutPass {
@@ -45,42 +196,35 @@ int Scaled(const LayoutPass& pass, int v) {
     return ScaleX(pass.scale, v);
 }
 
-HWND CreateChild(const LayoutPass& pass, const wchar_t* className, const wchar_t* text, DWORD style, int id,
-                 int x, int yOffset, int width, int height) {
-    return CreateWindowExW(0, className, text, style, pass.contentLeft + Scaled(pass, x),
-                           pass.rowY + Scaled(pass, yOffset), Scaled(pass, width), Scaled(pass, height),
-                           pass.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           appState.instanceHandle, nullptr);
-}
-
-void AddComboItems(HWND combo, std::initializer_list<const wchar_t*> items) {
-    for (const wchar_t* item : items) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    }
-    SendMessageW(combo, CB_SETCURSEL, 0, 0);
-}
-
-void CreateCountUpDown(const LayoutPass& pass, HWND buddy) {
-    HWND upDown = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, kUpDown, 0, 0, 0, 0, pass.window, nullptr,
-                                  appState.instanceHandle, nullptr);
-    SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-    SendMessageW(upDown, UDM_SETRANGE, 0, MAKELPARAM(16959, 1));
-    SendMessageW(upDown, UDM_SETPOS, 0, 1);
+// Up-downs are made at 0,0 with no size: their buddy places them against its right edge.
+HWND CreateMainControl(const LayoutPass& pass, const MainControl& control) {
+    const KindTraits& traits = kKinds[static_cast<size_t>(control.kind)];
+    std::wstring caption = control.use.caption != nullptr ? control.use.caption() : std::wstring();
+    const wchar_t* text = control.use.caption != nullptr ? caption.c_str() : control.text;
+    bool placed = control.kind != ControlKind::UpDown;
+    int x = placed ? pass.contentLeft + Scaled(pass, control.x) : 0;
+    int y = placed ? pass.rowY + Scaled(pass, control.y) : 0;
+    return CreateWindowExW(0, traits.className, text, traits.style, x, y, Scaled(pass, control.width),
+                           Scaled(pass, control.height), pass.window,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), appState.instanceHandle,
+                           nullptr);
 }
 
 // What one control held before a rebuild.
 struct ControlSnapshot {
-    int id;
+    const MainControl* control;
     std::wstring text;
     LRESULT check;
     LRESULT selection;
     BOOL enabled;
-    bool isCombo;
-    bool isButton;
-    bool isEdit;
     DWORD editSelectionStart; // the caret, or the marked part of an edit field
     DWORD editSelectionEnd;
 };
+
+bool HoldsCheck(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::FirstRadio ||
+           kind == ControlKind::SecondRadio;
+}
 
 std::wstring ReadWindowText(HWND control) {
     int length = GetWindowTextLengthW(control);
@@ -90,55 +234,21 @@ std::wstring ReadWindowText(HWND control) {
     return text;
 }
 
-bool HasClass(HWND control, const wchar_t* className) {
-    wchar_t name[32] = {};
-    GetClassNameW(control, name, 32);
-    return lstrcmpiW(name, className) == 0;
-}
-
-std::vector<ControlSnapshot> SnapshotControls(HWND window) {
-    static constexpr int kIds[] = {IDC_HOURS,
-                                   IDC_MINS,
-                                   IDC_SECS,
-                                   IDC_MILLISECS,
-                                   IDC_MOUSE_BUTTON,
-                                   IDC_CLICK_TYPE,
-                                   IDC_REPEAT,
-                                   IDC_REPEAT_UNTIL_STOPPED,
-                                   IDC_REPEAT_TIMES,
-                                   IDC_START,
-                                   IDC_STATUS,
-                                   IDC_CURSOR_LABEL,
-                                   IDC_CURSOR_POS,
-                                   IDC_CURSOR_X,
-                                   IDC_CURSOR_Y,
-                                   IDC_RECORD,
-                                   IDC_PLAYBACK,
-                                   IDC_PLAYBACK_REPEAT,
-                                   IDC_PLAYBACK_REPEAT_UNTIL_STOPPED,
-                                   IDC_PLAYBACK_REPEAT_TIMES};
+// Every control that a user or a run can change: the ones with an id.
+std::vector<ControlSnapshot> SnapshotControls() {
     std::vector<ControlSnapshot> snapshot;
-    for (int id : kIds) {
-        HWND control = GetDlgItem(window, id);
-        if (control == nullptr) {
+    for (const MainControl& control : kMainControls) {
+        HWND window = control.id != 0 ? appState.*control.handle : nullptr;
+        if (window == nullptr) {
             continue;
         }
-        ControlSnapshot entry{id,
-                              ReadWindowText(control),
-                              0,
-                              CB_ERR,
-                              IsWindowEnabled(control),
-                              HasClass(control, L"ComboBox"),
-                              HasClass(control, L"Button"),
-                              HasClass(control, L"Edit"),
-                              0,
-                              0};
-        if (entry.isCombo) {
-            entry.selection = SendMessageW(control, CB_GETCURSEL, 0, 0);
-        } else if (entry.isButton) {
-            entry.check = SendMessageW(control, BM_GETCHECK, 0, 0);
-        } else if (entry.isEdit) {
-            SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&entry.editSelectionStart),
+        ControlSnapshot entry{&control, ReadWindowText(window), 0, CB_ERR, IsWindowEnabled(window), 0, 0};
+        if (control.kind == ControlKind::Combo) {
+            entry.selection = SendMessageW(window, CB_GETCURSEL, 0, 0);
+        } else if (HoldsCheck(control.kind)) {
+            entry.check = SendMessageW(window, BM_GETCHECK, 0, 0);
+        } else if (control.kind == ControlKind::NumberEdit) {
+            SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&entry.editSelectionStart),
                          reinterpret_cast<LPARAM>(&entry.editSelectionEnd));
         }
         snapshot.push_back(std::move(entry));
@@ -146,27 +256,29 @@ std::vector<ControlSnapshot> SnapshotControls(HWND window) {
     return snapshot;
 }
 
-void RestoreControls(HWND window, const std::vector<ControlSnapshot>& snapshot) {
+void RestoreControls(const std::vector<ControlSnapshot>& snapshot) {
     for (const ControlSnapshot& entry : snapshot) {
-        HWND control = GetDlgItem(window, entry.id);
-        if (control == nullptr) {
-            continue;
-        }
-        if (entry.isCombo) {
-            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(entry.selection), 0);
+        HWND window = appState.*entry.control->handle;
+        ControlKind kind = entry.control->kind;
+        if (kind == ControlKind::Combo) {
+            SendMessageW(window, CB_SETCURSEL, static_cast<WPARAM>(entry.selection), 0);
         } else {
-            SetWindowTextW(control, entry.text.c_str());
-            if (entry.isButton) {
-                SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(entry.check), 0);
-            } else if (entry.isEdit) {
-                SendMessageW(control, EM_SETSEL, entry.editSelectionStart, entry.editSelectionEnd);
-            }
+            SetWindowTextW(window, entry.text.c_str());
         }
-        EnableWindow(control, entry.enabled);
+        if (HoldsCheck(kind)) {
+            SendMessageW(window, BM_SETCHECK, static_cast<WPARAM>(entry.check), 0);
+        } else if (kind == ControlKind::NumberEdit) {
+            SendMessageW(window, EM_SETSEL, entry.editSelectionStart, entry.editSelectionEnd);
+        }
+        EnableWindow(window, entry.enabled);
     }
 }
 
 } // namespace
+
+std::span<const MainControl> MainControlTable() {
+    return kMainControls;
+}
 
 void CreateMainControls(HWND window) {
     HDC dc = GetDC(window);
@@ -178,102 +290,19 @@ void CreateMainControls(HWND window) {
     GetClientRect(window, &clientRect);
     pass.contentLeft = ContentLeft(clientRect.right - clientRect.left, pass.scale);
 
-    HFONT uiFont = CreateFontW(Scaled(pass, 18), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
-    currentUiFont = uiFont;
-
-    pass.rowY = Scaled(pass, 20); // R0
-    CreateChild(pass, L"BUTTON", L"Tamblo", kGroupBox, 0, 0, 0, 560, 320);
-
-    pass.rowY += Scaled(pass, 30); // R1
-    CreateChild(pass, L"STATIC", L"Interval", kLabel, 0, 10, 0, 150, 25);
-
-    pass.rowY += Scaled(pass, 35); // R2
-    appState.hoursEdit = CreateChild(pass, L"EDIT", L"0", kNumberEdit, IDC_HOURS, 20, 0, 60, 30);
-    CreateChild(pass, L"STATIC", L"hours", kLabel, 0, 85, 5, 45, 25);
-    appState.minsEdit = CreateChild(pass, L"EDIT", L"0", kNumberEdit, IDC_MINS, 135, 0, 60, 30);
-    CreateChild(pass, L"STATIC", L"mins", kLabel, 0, 200, 5, 35, 25);
-    appState.secsEdit = CreateChild(pass, L"EDIT", L"0", kNumberEdit, IDC_SECS, 240, 0, 60, 30);
-    CreateChild(pass, L"STATIC", L"secs", kLabel, 0, 305, 5, 35, 25);
-    appState.millisecsEdit = CreateChild(pass, L"EDIT", L"100", kNumberEdit, IDC_MILLISECS, 345, 0, 60, 30);
-    CreateChild(pass, L"STATIC", L"milliseconds", kLabel, 0, 410, 5, 90, 25);
-
-    pass.rowY += Scaled(pass, 50); // R3
-    CreateChild(pass, L"STATIC", L"Options", kLabel, 0, 10, 0, 150, 25);
-    CreateChild(pass, L"STATIC", L"Mouse button:", kLabel, 0, 25, 35, 100, 25);
-    appState.mouseButtonCombo =
-        CreateChild(pass, L"COMBOBOX", nullptr, kCombo, IDC_MOUSE_BUTTON, 130, 30, 150, 200);
-    AddComboItems(appState.mouseButtonCombo, {L"Left", L"Right", L"Middle"});
-    CreateChild(pass, L"STATIC", L"Click type:", kLabel, 0, 25, 75, 100, 25);
-    appState.clickTypeCombo =
-        CreateChild(pass, L"COMBOBOX", nullptr, kCombo, IDC_CLICK_TYPE, 130, 70, 150, 200);
-    AddComboItems(appState.clickTypeCombo, {L"Single", L"Double"});
-    appState.cursorPosCheck =
-        CreateChild(pass, L"BUTTON", L"Click at position:", kCheckBox, IDC_CURSOR_POS, 25, 115, 140, 25);
-    CreateChild(pass, L"STATIC", L"X:", kLabel, 0, 170, 117, 15, 25);
-    appState.cursorXEdit = CreateChild(pass, L"EDIT", L"0", kNumberEdit, IDC_CURSOR_X, 190, 115, 60, 25);
-    CreateChild(pass, L"STATIC", L"Y:", kLabel, 0, 260, 117, 15, 25);
-    appState.cursorYEdit = CreateChild(pass, L"EDIT", L"0", kNumberEdit, IDC_CURSOR_Y, 280, 115, 60, 25);
-    appState.cursorLabel =
-        CreateChild(pass, L"STATIC", L"Cursor: (0, 0)", kLabel, IDC_CURSOR_LABEL, 355, 117, 150, 25);
-    EnableWindow(appState.cursorXEdit, FALSE);
-    EnableWindow(appState.cursorYEdit, FALSE);
-
-    CreateChild(pass, L"STATIC", L"Repeat", kLabel, 0, 300, 0, 150, 25);
-    appState.repeatRadio = CreateChild(pass, L"BUTTON", L"Repeat", kFirstRadio, IDC_REPEAT, 315, 35, 80, 25);
-    appState.repeatTimesEdit =
-        CreateChild(pass, L"EDIT", L"1", kNumberEdit, IDC_REPEAT_TIMES, 400, 30, 80, 30);
-    CreateCountUpDown(pass, appState.repeatTimesEdit);
-    CreateChild(pass, L"STATIC", L"times", kLabel, 0, 485, 35, 50, 25);
-    appState.repeatUntilStoppedRadio = CreateChild(pass, L"BUTTON", L"Repeat until stopped", kSecondRadio,
-                                                   IDC_REPEAT_UNTIL_STOPPED, 315, 75, 180, 25);
-    SendMessageW(appState.repeatUntilStoppedRadio, BM_SETCHECK, BST_CHECKED, 0);
-    EnableWindow(appState.repeatTimesEdit, FALSE);
-
-    pass.rowY += Scaled(pass, 150); // R4
-    std::wstring startCaption = FormatStartCaption(appState.currentHotkey, false);
-    appState.startButton =
-        CreateChild(pass, L"BUTTON", startCaption.c_str(), kOwnerDrawn, IDC_START, 10, 0, 120, 35);
-    appState.statusLabel = CreateChild(pass, L"STATIC", L"Status: Stopped | Clicks: 0", kCentredLabel,
-                                       IDC_STATUS, 0, 60, 560, 25);
-
-    pass.rowY += Scaled(pass, 100); // R5
-    CreateChild(pass, L"BUTTON", L"Record Mouse and Keyboard", kGroupBox, 0, 0, 0, 560, 120);
-
-    pass.rowY += Scaled(pass, 30); // R6
-    std::wstring recordButtonText = FormatRecordCaption(appState.recordHotkey, false);
-    appState.recordButton =
-        CreateChild(pass, L"BUTTON", recordButtonText.c_str(), kOwnerDrawn, IDC_RECORD, 10, 0, 120, 35);
-    std::wstring playbackButtonText = FormatPlaybackCaption(appState.playbackHotkey, false);
-    appState.playbackButton =
-        CreateChild(pass, L"BUTTON", playbackButtonText.c_str(), kOwnerDrawn, IDC_PLAYBACK, 140, 0, 120, 35);
-
-    pass.rowY += Scaled(pass, 55); // R7
-    appState.playbackRepeatRadio =
-        CreateChild(pass, L"BUTTON", L"Repeat", kFirstRadio, IDC_PLAYBACK_REPEAT, 10, 0, 80, 25);
-    // The count edit sits 5 units above the row; CreateChild takes offsets below it.
-    appState.playbackRepeatTimesEdit =
-        CreateWindowExW(0, L"EDIT", L"1", kNumberEdit, pass.contentLeft + Scaled(pass, 95),
-                        pass.rowY - Scaled(pass, 5), Scaled(pass, 60), Scaled(pass, 30), window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PLAYBACK_REPEAT_TIMES)),
-                        appState.instanceHandle, nullptr);
-    CreateCountUpDown(pass, appState.playbackRepeatTimesEdit);
-    CreateChild(pass, L"STATIC", L"times", kLabel, 0, 160, 0, 50, 25);
-    appState.playbackRepeatUntilStoppedRadio =
-        CreateChild(pass, L"BUTTON", L"Repeat until stopped", kSecondRadio, IDC_PLAYBACK_REPEAT_UNTIL_STOPPED,
-                    220, 0, 180, 25);
-    SendMessageW(appState.playbackRepeatRadio, BM_SETCHECK, BST_CHECKED, 0);
-
-    SetWindowTheme(appState.mouseButtonCombo, L"DarkMode_CFD", nullptr);
-    SetWindowTheme(appState.clickTypeCombo, L"DarkMode_CFD", nullptr);
-
-    EnumChildWindows(window, SetChildFontProc, reinterpret_cast<LPARAM>(uiFont));
-
-    pass.rowY += Scaled(pass, 60); // R8
-    appState.suggestionLabel =
-        CreateChild(pass, L"STATIC", kSuggestionText, kSuggestionLabel, 0, 0, 0, 560, 40);
-    SendMessageW(appState.suggestionLabel, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), TRUE);
+    currentUiFont = CreateFontW(Scaled(pass, 18), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+    for (const MainControl& control : kMainControls) {
+        pass.rowY += Scaled(pass, control.rowStep);
+        HWND created = CreateMainControl(pass, control);
+        if (control.handle != nullptr) {
+            appState.*control.handle = created;
+        }
+        if (control.use.then != nullptr) {
+            control.use.then(window, created);
+        }
+    }
 }
 
 BOOL CALLBACK SetChildFontProc(HWND child, LPARAM lParam) {
@@ -296,6 +325,16 @@ bool IsButtonChecked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void EnableFieldsOf(HWND AppState::*enabler) {
+    BOOL enable = IsButtonChecked(appState.*enabler);
+    for (const MainControl& control : kMainControls) {
+        if (control.use.enabledBy == enabler) {
+            EnableWindow(appState.*control.handle, enable);
+            InvalidateRect(appState.*control.handle, nullptr, TRUE);
+        }
+    }
+}
+
 void UpdateCursorLabel() {
     POINT cursorPos{};
     if (!SysGetCursorPos(&cursorPos)) {
@@ -308,7 +347,7 @@ void UpdateCursorLabel() {
 }
 
 void RebuildMainControls(HWND window, const RECT* suggested) {
-    std::vector<ControlSnapshot> snapshot = SnapshotControls(window);
+    std::vector<ControlSnapshot> snapshot = SnapshotControls();
     HFONT previousFont = currentUiFont;
     // Destroying the focused control hands the focus to the window; give it back to the same
     // field afterwards, so that typing goes on where it was.
@@ -322,7 +361,7 @@ void RebuildMainControls(HWND window, const RECT* suggested) {
     }
     EnumChildWindows(window, DestroyChildProc, 0);
     CreateMainControls(window);
-    RestoreControls(window, snapshot);
+    RestoreControls(snapshot);
     if (focusedId != 0 && GetDlgItem(window, focusedId) != nullptr) {
         SetFocus(GetDlgItem(window, focusedId));
     }

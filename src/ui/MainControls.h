@@ -1,10 +1,66 @@
-// The main window's child controls: creation on the design grid, the live cursor readout and
-// the rebuild after a DPI change.
+// The main window's child controls: the one table that describes them, their creation on the
+// design grid, the live cursor readout and the rebuild after a DPI change.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+#include <string>
+
+#include "app/AppState.h"
+#include "profile/ProfileLogic.h"
+
+// How a control is made (class and style), and so what it holds: text, check or selection.
+enum class ControlKind : uint8_t {
+    GroupBox,
+    Label,
+    CentredLabel,
+    SuggestionLabel,
+    NumberEdit,
+    Combo,
+    CheckBox,
+    FirstRadio, // WS_GROUP: starts a radio pair of its own
+    SecondRadio,
+    OwnerDrawn,
+    UpDown,
+};
+
+// What a clicking run does to a control. The count field goes after every other setting, so that
+// it comes back only once the radio pair that decides it is back.
+enum class ClickLock : uint8_t { None, Setting, Count };
+
+// What the rest of the program does with a control besides showing it.
+struct ControlUse {
+    ClickLock lock = ClickLock::None;
+    // The check box or radio button whose check lets this field be used.
+    HWND AppState::*enabledBy = nullptr;
+    // The profile setting it holds; a radio pair is saved as whether its first button is checked.
+    int32_t ProfileSettings::*saved = nullptr;
+    // The text, when it names a hotkey and so is composed at creation.
+    std::wstring (*caption)() = nullptr;
+    // Messages that finish the controls made so far, sent right after this one is made.
+    void (*then)(HWND window, HWND created) = nullptr;
+};
+
+// One child control of the main window. Positions are in design units (1/96 inch): `rowStep`
+// moves the running row down before the control is made, `x` counts from the content column's
+// left edge and `y` from the row.
+struct MainControl {
+    ControlKind kind;
+    const wchar_t* text;
+    int id = 0;
+    int rowStep = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND AppState::*handle = nullptr;
+    ControlUse use = {};
+};
+
+// Every child control in creation order, which is also the z-order and forms the radio groups.
+std::span<const MainControl> MainControlTable();
 
 void CreateMainControls(HWND window);
 BOOL CALLBACK SetChildFontProc(HWND child, LPARAM lParam);
@@ -16,10 +72,11 @@ int32_t ReadNumberField(HWND field);
 // True when a check box or radio button is checked.
 bool IsButtonChecked(HWND button);
 
+// Enables the fields that the check of `enabler` lets be used (their `use.enabledBy`), or
+// disables them when it is not checked.
+void EnableFieldsOf(HWND AppState::*enabler);
+
 // Moves the window to the suggested rectangle and re-creates every control at the new DPI,
 // keeping what each control held (text, selection, check and enabled state, and which field
 // had the focus with its caret), so that a move to another monitor changes nothing but the size.
 void RebuildMainControls(HWND window, const RECT* suggested);
-
-// The suggestion label's text.
-extern const wchar_t kSuggestionText[];

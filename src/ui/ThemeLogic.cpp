@@ -1,18 +1,20 @@
 #include "ui/ThemeLogic.h"
 
+#include "res/resource.h"
+
 bool ChooseButtonFace(int ctlId, uint32_t itemState, bool isRecording, bool isPlaying, uint32_t* face) {
     bool firstTest = false;
     uint32_t firstColour = 0;
     switch (ctlId) {
-        case 1011:
+        case IDC_START:
             firstTest = (itemState & kItemSelected) != 0;
             firstColour = kAccentPressedColour;
             break;
-        case 1019:
+        case IDC_RECORD:
             firstTest = isRecording;
             firstColour = kRecordingColour;
             break;
-        case 1020:
+        case IDC_PLAYBACK:
             firstTest = isPlaying;
             firstColour = kPlayingColour;
             break;

@@ -21,6 +21,5 @@ constexpr uint32_t kPlayingColour = MakeColour(0, 255, 0);
 constexpr uint32_t kItemSelected = 0x0001; // ODS_SELECTED
 constexpr uint32_t kItemFocus = 0x0010;    // ODS_FOCUS
 
-// Face colour of an owner-drawn button, or false for an id that is not one of ours
-// (1011 Start, 1019 Record, 1020 Playback).
+// Face colour of an owner-drawn button (Start, Record, Playback), or false for any other id.
 bool ChooseButtonFace(int ctlId, uint32_t itemState, bool isRecording, bool isPlaying, uint32_t* face);

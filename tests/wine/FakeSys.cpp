@@ -3,6 +3,7 @@
 #include <deque>
 #include <mutex>
 
+#include "TestSupport.h"
 #include "app/Sys.h"
 
 namespace {
@@ -12,194 +13,127 @@ struct BoxAnswer {
     std::function<void()> inside;
 };
 
-struct FakeSysState {
-    std::mutex mutex;
+struct FakeData {
     std::vector<InjectedAction> injected;
     std::vector<MessageBoxCall> messageBoxes;
     std::deque<BoxAnswer> answers;
     std::vector<DWORD> sleeps;
     std::vector<size_t> sleepMarks;
     POINT cursor{0, 0};
-    bool cursorFails = false;
     SHORT keyStates[256] = {};
-    bool realSleep = false;
+    bool cursorFails = false, realSleep = false;
 };
 
-FakeSysState& Fake() {
-    static FakeSysState state;
-    return state;
+std::mutex fakeMutex;
+FakeData fakeData;
+
+// Runs `use` on the data under the lock and returns what it returns.
+template <typename Use> auto Locked(Use use) {
+    std::lock_guard<std::mutex> lock(fakeMutex);
+    return use(fakeData);
+}
+
+template <typename T> std::vector<T> InjectedOf(InjectedAction::Kind kind, T InjectedAction::*part) {
+    std::vector<T> parts;
+    for (const InjectedAction& action : FakeInjected()) {
+        if (action.kind == kind) {
+            parts.push_back(action.*part);
+        }
+    }
+    return parts;
 }
 
 } // namespace
 
 void ResetFakeSys() {
-    FakeSysState& fake = Fake();
-    std::lock_guard<std::mutex> lock(fake.mutex);
-    fake.injected.clear();
-    fake.messageBoxes.clear();
-    fake.answers.clear();
-    fake.sleeps.clear();
-    fake.sleepMarks.clear();
-    fake.cursor = POINT{0, 0};
-    fake.cursorFails = false;
-    for (SHORT& state : fake.keyStates) {
-        state = 0;
-    }
-    fake.realSleep = false;
+    Locked([](FakeData& fake) { fake = FakeData{}; });
 }
-
 std::vector<InjectedAction> FakeInjected() {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    return Fake().injected;
+    return Locked([](FakeData& fake) { return fake.injected; });
 }
-
 std::vector<INPUT> FakeSentInputs() {
-    std::vector<INPUT> inputs;
-    for (const InjectedAction& action : FakeInjected()) {
-        if (action.kind == InjectedAction::Input) {
-            inputs.push_back(action.input);
-        }
-    }
-    return inputs;
+    return InjectedOf(InjectedAction::Input, &InjectedAction::input);
 }
-
 std::vector<MouseEventCall> FakeMouseEvents() {
-    std::vector<MouseEventCall> calls;
-    for (const InjectedAction& action : FakeInjected()) {
-        if (action.kind == InjectedAction::MouseEvent) {
-            calls.push_back(action.mouseEvent);
-        }
-    }
-    return calls;
+    return InjectedOf(InjectedAction::MouseEvent, &InjectedAction::mouseEvent);
 }
-
 std::vector<POINT> FakeCursorMoves() {
-    std::vector<POINT> moves;
-    for (const InjectedAction& action : FakeInjected()) {
-        if (action.kind == InjectedAction::CursorMove) {
-            moves.push_back(action.cursor);
-        }
-    }
-    return moves;
+    return InjectedOf(InjectedAction::CursorMove, &InjectedAction::cursor);
 }
-
 std::vector<MessageBoxCall> FakeMessageBoxes() {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    return Fake().messageBoxes;
+    return Locked([](FakeData& fake) { return fake.messageBoxes; });
 }
-
 std::vector<DWORD> FakeSleeps() {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    return Fake().sleeps;
+    return Locked([](FakeData& fake) { return fake.sleeps; });
 }
-
 std::vector<size_t> FakeSleepMarks() {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    return Fake().sleepMarks;
+    return Locked([](FakeData& fake) { return fake.sleepMarks; });
 }
-
 void QueueMessageBoxAnswer(int answer) {
     QueueMessageBoxAnswer(answer, nullptr);
 }
-
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    Fake().answers.push_back(BoxAnswer{answer, std::move(inside)});
+    Locked([&](FakeData& fake) { fake.answers.push_back(BoxAnswer{answer, std::move(inside)}); });
 }
-
 void SetFakeCursorPos(POINT point, bool fail) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    Fake().cursor = point;
-    Fake().cursorFails = fail;
+    Locked([&](FakeData& fake) { fake.cursor = point, fake.cursorFails = fail; });
 }
-
 void SetFakeKeyState(int vk, SHORT state) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    Fake().keyStates[vk & 0xFF] = state;
+    Locked([&](FakeData& fake) { fake.keyStates[vk & 0xFF] = state; });
 }
-
 void SetFakeSleepIsReal(bool real) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    Fake().realSleep = real;
+    Locked([&](FakeData& fake) { fake.realSleep = real; });
 }
-
-// ---- the seam, as the program sees it ----
 
 UINT SysSendInput(UINT count, INPUT* inputs, int) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
     for (UINT i = 0; i < count; ++i) {
-        InjectedAction action{};
-        action.kind = InjectedAction::Input;
-        action.input = inputs[i];
-        Fake().injected.push_back(action);
+        Locked([&](FakeData& fake) { fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}}); });
     }
     return count;
 }
-
 void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    InjectedAction action{};
-    action.kind = InjectedAction::MouseEvent;
-    action.mouseEvent = MouseEventCall{flags, dx, dy, data, extraInfo};
-    Fake().injected.push_back(action);
+    MouseEventCall call{flags, dx, dy, data, extraInfo};
+    Locked([&](FakeData& fake) { fake.injected.push_back({InjectedAction::MouseEvent, {}, call, {}}); });
 }
-
 BOOL SysSetCursorPos(int x, int y) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    InjectedAction action{};
-    action.kind = InjectedAction::CursorMove;
-    action.cursor = POINT{x, y};
-    Fake().injected.push_back(action);
-    Fake().cursor = POINT{x, y};
+    Locked([&](FakeData& fake) {
+        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, POINT{x, y}});
+    });
+    SetFakeCursorPos(POINT{x, y});
     return TRUE;
 }
-
 BOOL SysGetCursorPos(POINT* point) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    if (Fake().cursorFails) {
-        return FALSE;
-    }
-    *point = Fake().cursor;
-    return TRUE;
+    return Locked([&](FakeData& fake) { return fake.cursorFails ? FALSE : (*point = fake.cursor, TRUE); });
 }
-
 SHORT SysGetAsyncKeyState(int vk) {
-    std::lock_guard<std::mutex> lock(Fake().mutex);
-    return Fake().keyStates[vk & 0xFF];
+    return Locked([&](FakeData& fake) { return fake.keyStates[vk & 0xFF]; });
 }
 
+// A queued action runs while the box is open, and what it posted is dispatched before the
+// answer, as the box's own modal loop would.
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-    BoxAnswer reply{IDOK, nullptr};
-    {
-        std::lock_guard<std::mutex> lock(Fake().mutex);
-        Fake().messageBoxes.push_back(MessageBoxCall{owner, text ? text : L"", title ? title : L"", type});
-        if (!Fake().answers.empty()) {
-            reply = std::move(Fake().answers.front());
-            Fake().answers.pop_front();
+    BoxAnswer reply = Locked([&](FakeData& fake) {
+        fake.messageBoxes.push_back(MessageBoxCall{owner, text ? text : L"", title ? title : L"", type});
+        BoxAnswer next{IDOK, nullptr};
+        if (!fake.answers.empty()) {
+            next = std::move(fake.answers.front());
+            fake.answers.pop_front();
         }
-    }
+        return next;
+    });
     if (reply.inside) {
         reply.inside();
-        // The box's modal loop: whatever the action posted is dispatched before the answer.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message != WM_QUIT) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
+        DispatchWaiting();
     }
     return reply.answer;
 }
 
 void SysSleep(DWORD milliseconds) {
-    bool real = false;
-    {
-        std::lock_guard<std::mutex> lock(Fake().mutex);
-        Fake().sleeps.push_back(milliseconds);
-        Fake().sleepMarks.push_back(Fake().injected.size());
-        real = Fake().realSleep;
-    }
+    bool real = Locked([&](FakeData& fake) {
+        fake.sleeps.push_back(milliseconds);
+        fake.sleepMarks.push_back(fake.injected.size());
+        return fake.realSleep;
+    });
     if (real) {
         Sleep(milliseconds);
     }

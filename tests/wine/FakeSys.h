@@ -9,17 +9,13 @@
 #include <vector>
 
 struct MouseEventCall {
-    DWORD flags;
-    DWORD dx;
-    DWORD dy;
-    DWORD data;
+    DWORD flags, dx, dy, data;
     ULONG_PTR extraInfo;
 };
 
 struct MessageBoxCall {
     HWND owner;
-    std::wstring text;
-    std::wstring title;
+    std::wstring text, title;
     UINT type;
 };
 
@@ -32,7 +28,6 @@ struct InjectedAction {
 };
 
 void ResetFakeSys();
-
 std::vector<InjectedAction> FakeInjected();
 std::vector<INPUT> FakeSentInputs();
 std::vector<MouseEventCall> FakeMouseEvents();
@@ -42,10 +37,10 @@ std::vector<DWORD> FakeSleeps();
 // For each recorded sleep, how many injected actions came before it (to check ordering).
 std::vector<size_t> FakeSleepMarks();
 
-// Next answers for SysMessageBox, first in first out; IDOK when none is queued.
+// Next answers for SysMessageBox, first in first out; IDOK when none is queued. With `inside`,
+// the answer comes after running it while the box is open and dispatching the messages that
+// are then waiting, as the box's own modal loop would (posted hotkeys, commands).
 void QueueMessageBoxAnswer(int answer);
-// Next answer, given after running `inside` while the box is open and then dispatching the
-// messages that are waiting, as the box's own modal loop would (posted hotkeys, commands).
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside);
 // What SysGetCursorPos reports (it fails when set to fail).
 void SetFakeCursorPos(POINT point, bool fail = false);

@@ -1,46 +1,108 @@
-// The main window as a whole: size, frame and the hotkeys it gives back on shutdown.
+// The main window's answers, row by row: a message and what the window then shows. Every picture
+// must come back unchanged from a rebuild for another DPI, with or without a suggested rectangle.
 #include <gtest/gtest.h>
 
+#include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
 #include "res/resource.h"
+#include "ui/MainControls.h"
 
 namespace {
 
-class MainWindowTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(CreateTestMainWindow(), nullptr); }
-    void TearDown() override { DestroyTestMainWindow(); }
-};
-
-TEST_F(MainWindowTest, OuterSizeIsTheDesignSizeRoundedAtTheScreenDpiWithAFixedFrame) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    SIZE expected = dpi == 96 ? SIZE{575, 664} : dpi == 120 ? SIZE{719, 830} : SIZE{863, 996};
-    ASSERT_TRUE(dpi == 96 || dpi == 120 || dpi == 144) << "screen DPI " << dpi;
-    RECT rect{};
-    GetWindowRect(appState.mainWindow, &rect);
-    EXPECT_EQ(rect.right - rect.left, expected.cx);
-    EXPECT_EQ(rect.bottom - rect.top, expected.cy);
-    LONG style = GetWindowLongW(appState.mainWindow, GWL_STYLE);
-    EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_THICKFRAME), 0);
-    EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_SYSMENU), WS_MINIMIZEBOX | WS_SYSMENU);
+// "id[text] on" for each control with an id ("*" after the text when checked, "off" when
+// disabled), then the focused control with its caret, the window's rectangle and the boxes shown.
+std::wstring Picture() {
+    std::wstring picture;
+    for (const MainControl& c : MainControlTable()) {
+        if (HWND w = c.id != 0 ? appState.*c.handle : nullptr) {
+            picture += std::to_wstring(c.id) + L"[" + ControlText(w) + (IsButtonChecked(w) ? L"]* " : L"] ") +
+                       (IsWindowEnabled(w) ? L"on\n" : L"off\n");
+        }
+    }
+    DWORD from = 0, to = 0;
+    SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    RECT r{};
+    GetWindowRect(appState.mainWindow, &r);
+    wchar_t line[128];
+    swprintf(line, 128, L"focus %d %lu-%lu at %ld,%ld %ldx%ld boxes %zu", GetDlgCtrlID(GetFocus()), from, to,
+             r.left, r.top, r.right - r.left, r.bottom - r.top, FakeMessageBoxes().size());
+    return picture + line;
 }
 
-TEST_F(MainWindowTest, DestroyUnregistersTheThreeHotkeys) {
-    HWND window = appState.mainWindow;
-    // While the window lives, another window cannot take F6.
-    HWND other = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_FALSE(RegisterHotKey(other, 1, 0, VK_F6));
-    DestroyTestMainWindow();
-    EXPECT_FALSE(IsWindow(window));
-    const UINT keys[] = {VK_F6, VK_F8, VK_F9};
-    for (int id = 1; id <= 3; ++id) {
-        EXPECT_TRUE(RegisterHotKey(other, id, 0, keys[id - 1])) << id;
-        UnregisterHotKey(other, id);
+struct Row {
+    HWND AppState::*target; // null: the main window
+    UINT message;
+    WPARAM wParam;
+    std::vector<const wchar_t*> shows; // none: nothing changes
+};
+
+TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+    SetControlText(IDC_HOURS, L"1");
+    SetControlText(IDC_REPEAT_TIMES, L"7");
+    SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, 2, 0);
+    appState.recordedEvents = {InputEvent{MouseMove, 60000, 5, 5, 0, 0}};
+    SetFakeCursorPos(POINT{-1280, 300}); // a stray timer taken for the cursor tick would show it
+    SetForegroundWindow(appState.mainWindow);
+    SetFocus(appState.millisecsEdit);
+    SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 2);
+    ASSERT_NE(Picture().find(L"focus 1003 1-2"), std::wstring::npos);
+    using A = AppState;
+    // clang-format off
+    const Row rows[] = {
+        {nullptr, WM_TIMER, 0, {}}, {nullptr, WM_TIMER, 3, {}}, {nullptr, WM_HOTKEY, 103, {}},
+        {nullptr, WM_PLAYBACK_DONE, 0, {}},
+        {&A::repeatRadio, BM_CLICK, 0, {L"1008[Repeat]* on", L"1009[Repeat until stopped] on", L"1010[7] on"}},
+        {&A::cursorPosCheck, BM_CLICK, 0, {L"1016[Click at position:]* on", L"1017[0] on", L"1018[0] on"}},
+        {&A::playbackRepeatUntilStoppedRadio, BM_CLICK, 0, {L"1025[Repeat until stopped]* on", L"1026[1] off"}},
+        {nullptr, WM_HOTKEY, HOTKEY_START_STOP, {L"1011[Stop (F6)] on", L"1012[Status: Running | Clicks: 0 / 7]",
+            L"1000[1] off", L"1006[Middle] off", L"1010[7] off", L"1017[0] off", L"1019[Record (F8)] on"}},
+        {nullptr, WM_HOTKEY, HOTKEY_START_STOP, {L"1011[Start (F6)] on", L"1000[1] on", L"1010[7] on", L"1017[0] on"}},
+        {nullptr, WM_HOTKEY, HOTKEY_PLAYBACK, {L"1020[Stop Play (F9)] on", L"1011[Start (F6)] off", L"1019[Record (F8)] off"}},
+        {nullptr, WM_PLAYBACK_DONE, 0, {L"1020[Playback (F9)] on", L"1011[Start (F6)] on", L"1019[Record (F8)] on"}},
+        {nullptr, WM_HOTKEY, HOTKEY_RECORD, {L"1019[Stop Rec (F8)] on", L"1012[Recording... Events: 0] on"}},
+        {nullptr, WM_HOTKEY, HOTKEY_RECORD, {L"1019[Record (F8)] on", L"1020[Playback (F9)] off"}},
+        {nullptr, WM_HOTKEY, HOTKEY_PLAYBACK, {L"1020[Playback (F9)] off", L"boxes 1"}},
+    };
+    // clang-format on
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const std::wstring before = Picture();
+        SendMessageW(rows[i].target ? appState.*rows[i].target : appState.mainWindow, rows[i].message,
+                     rows[i].wParam, 0);
+        const std::wstring after = Picture();
+        for (const wchar_t* part : rows[i].shows) {
+            EXPECT_NE(after.find(part), std::wstring::npos)
+                << "row " << i << " lacks " << testing::PrintToString(part);
+        }
+        EXPECT_TRUE(!rows[i].shows.empty() || after == before) << "row " << i << " changed the window";
+        RECT place{};
+        GetWindowRect(appState.mainWindow, &place);
+        for (const RECT* suggested : {static_cast<const RECT*>(&place), static_cast<const RECT*>(nullptr)}) {
+            HWND hours = appState.hoursEdit;
+            HFONT font = reinterpret_cast<HFONT>(SendMessageW(hours, WM_GETFONT, 0, 0));
+            SendMessageW(appState.mainWindow, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(suggested));
+            EXPECT_FALSE(IsWindow(hours) || GetObjectType(font) != 0)
+                << "row " << i << ": old control or font left";
+            EXPECT_EQ(Picture(), after)
+                << "row " << i << (suggested ? " rebuilt in place" : " rebuilt, no rectangle");
+        }
     }
-    DestroyWindow(other);
+    DestroyTestMainWindow();
+}
+
+TEST(MainWindow, DestroyedWhileRunsAreActiveStopsThemAndQuitsWithCodeZero) {
+    for (int first : {HOTKEY_RECORD, HOTKEY_PLAYBACK}) {
+        ASSERT_NE(CreateTestMainWindow(), nullptr);
+        appState.recordedEvents = {InputEvent{MouseMove, 60000, 5, 5, 0, 0}};
+        SendMessageW(appState.mainWindow, WM_HOTKEY, first, 0);
+        SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+        ASSERT_TRUE(appState.isClicking && (appState.isRecording || appState.isPlaying)) << first;
+        DestroyWindow(appState.mainWindow);
+        EXPECT_EQ(DispatchWaiting(), 0) << first;
+        EXPECT_FALSE(appState.isClicking || appState.isRecording || appState.isPlaying) << first;
+        EXPECT_FALSE(appState.mouseHook || appState.keyboardHook || appState.playbackKeyboardHook) << first;
+    }
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/AppState.h"
+#include "app/MainWindow.h"
+#include "res/resource.h"
 #include "ui/Theme.h"
 
 int main(int argc, char** argv) {
@@ -11,7 +14,7 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&commonControls);
     CreateThemeBrushes();
-    int result = RUN_ALL_TESTS();
-    DeleteThemeBrushes();
-    return result;
+    LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
+    RegisterMainWindowClass(GetModuleHandleW(nullptr));
+    return RUN_ALL_TESTS();
 }

@@ -1,28 +1,25 @@
+// A fresh main window per test, the message pumps and the dialog driver.
 #include "TestSupport.h"
 
-#include <new>
+#include <gtest/gtest.h>
 
+#include <new>
+#include <utility>
+
+#include "DialogDriver.h"
 #include "FakeSys.h"
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "res/resource.h"
 
-namespace {
-
-bool classRegistered = false;
-
-} // namespace
-
 void ResetAppState() {
-    HBRUSH background = appState.backgroundBrush;
-    HBRUSH control = appState.controlBrush;
-    HBRUSH accent = appState.accentBrush;
+    HBRUSH brushes[] = {appState.backgroundBrush, appState.controlBrush, appState.accentBrush};
     appState.~AppState();
     new (&appState) AppState();
     // The brushes live for the whole test run, as they live for the whole program run.
-    appState.backgroundBrush = background;
-    appState.controlBrush = control;
-    appState.accentBrush = accent;
+    appState.backgroundBrush = brushes[0];
+    appState.controlBrush = brushes[1];
+    appState.accentBrush = brushes[2];
 }
 
 HWND CreateTestMainWindow() {
@@ -31,10 +28,6 @@ HWND CreateTestMainWindow() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     LoadStringW(instance, IDS_APP_TITLE, appState.windowTitle, 100);
     LoadStringW(instance, IDC_MAIN_CLASS, appState.windowClassName, 100);
-    if (!classRegistered) {
-        RegisterMainWindowClass(instance);
-        classRegistered = true;
-    }
     if (!CreateMainWindow(instance, SW_SHOWNOACTIVATE)) {
         return nullptr;
     }
@@ -43,31 +36,27 @@ HWND CreateTestMainWindow() {
 }
 
 void DestroyTestMainWindow() {
-    if (appState.mainWindow != nullptr && IsWindow(appState.mainWindow)) {
-        DestroyWindow(appState.mainWindow);
-    }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+    DestroyWindow(appState.mainWindow); // fails harmlessly when the test destroyed it already
+    DispatchWaiting();
+}
+
+int DispatchWaiting() {
+    int quitCode = -1;
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+        if (msg.message == WM_QUIT) {
+            quitCode = static_cast<int>(msg.wParam);
+            continue;
         }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
+    return quitCode;
 }
 
 void PumpMessages(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    for (DWORD start = GetTickCount(); DispatchWaiting(), GetTickCount() - start < milliseconds;) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
+    }
 }
 
 std::wstring ControlText(HWND control) {
@@ -75,20 +64,55 @@ std::wstring ControlText(HWND control) {
     GetWindowTextW(control, buffer, 512);
     return buffer;
 }
-
 std::wstring ControlText(int id) {
     return ControlText(Control(id));
 }
-
 HWND Control(int id) {
     return GetDlgItem(appState.mainWindow, id);
 }
-
 void SetControlText(int id, const wchar_t* text) {
     SetWindowTextW(Control(id), text);
 }
-
 void SendCommand(int id) {
     SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(Control(id)));
+}
+
+namespace {
+
+const wchar_t* dialogTitle = nullptr;
+std::function<void(HWND)> dialogAction;
+DWORD dialogDeadline = 0;
+
+// Hands the dialog to the action once it shows; ends it after five seconds if it never does.
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", dialogTitle);
+    if (dialog != nullptr && IsWindowVisible(dialog)) {
+        KillTimer(nullptr, timer);
+        std::exchange(dialogAction, nullptr)(dialog);
+    } else if (GetTickCount() > dialogDeadline && KillTimer(nullptr, timer) && dialog != nullptr) {
+        EndDialog(dialog, IDCANCEL);
+    }
+}
+
+} // namespace
+
+bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
+                   const std::function<void(HWND dialog)>& action) {
+    dialogTitle = title;
+    dialogAction = action;
+    dialogDeadline = GetTickCount() + 5000;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveDialog);
+    open();
+    KillTimer(nullptr, timer);
+    return !std::exchange(dialogAction, nullptr);
+}
+
+void ExpectOnlyMessageBox(const wchar_t* text, const wchar_t* title, UINT type) {
+    std::vector<MessageBoxCall> boxes = FakeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, appState.mainWindow);
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].title, title);
+    EXPECT_EQ(boxes[0].type, type);
 }

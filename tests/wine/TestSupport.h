@@ -7,25 +7,21 @@
 
 // Puts every AppState field back to its initial value (no playback worker may be running).
 void ResetAppState();
-
 // Resets AppState and the fake seam, then creates and shows the real main window exactly as
 // the program does (class from the string table, hotkeys registered). Returns the window.
 HWND CreateTestMainWindow();
-
 // Destroys the main window (the real shutdown sequence) and drains the WM_QUIT it posts.
 void DestroyTestMainWindow();
-
+// Dispatches what is waiting now, except WM_QUIT; returns the exit code of a WM_QUIT it met, or -1.
+int DispatchWaiting();
 // Dispatches messages for the given time (timers, posted messages, hooks).
 void PumpMessages(DWORD milliseconds);
-
 // Dispatches messages until the predicate holds or the time runs out; returns the predicate.
 template <typename Predicate> bool PumpUntil(Predicate predicate, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    while (!predicate()) {
+    for (DWORD start = GetTickCount(); !predicate(); PumpMessages(5)) {
         if (GetTickCount() - start > timeoutMs) {
             return predicate();
         }
-        PumpMessages(5);
     }
     return true;
 }
