@@ -14,10 +14,6 @@ bool IsBlank(wchar_t c) {
     return c == L' ' || (c >= L'\t' && c <= L'\r');
 }
 
-bool IsFunctionKey(uint32_t key) {
-    return key >= kVkF1 && key <= kVkF12;
-}
-
 // Display name of a hotkey.
 std::wstring FormatHotkeyName(uint32_t key) {
     wchar_t name[32];
@@ -39,6 +35,10 @@ std::wstring FormatFunctionKeyCaption(const wchar_t* format, const wchar_t* fall
 }
 
 } // namespace
+
+bool IsFunctionKey(uint32_t key) {
+    return key >= kVkF1 && key <= kVkF12;
+}
 
 int32_t ParseIntField(const wchar_t* text) {
     if (text == nullptr) {

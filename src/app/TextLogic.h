@@ -9,8 +9,11 @@
 // clamp to INT_MAX or INT_MIN.
 int32_t ParseIntField(const wchar_t* text);
 
-// "Start (F6)" / "Stop (F6)". Only a profile can bring a key outside F1..F12; it gets a readable
-// name that still fits the caption: "F13".."F24", otherwise "Key 0x7C".
+// F1..F12, the only keys Tamblo registers as hotkeys.
+bool IsFunctionKey(uint32_t key);
+
+// "Start (F6)" / "Stop (F6)"; a key outside F1..F12 would get a readable name that still fits the
+// caption: "F13".."F24", otherwise "Key 0x7C".
 std::wstring FormatStartCaption(uint32_t key, bool running);
 // "Record (F8)" / "Stop Rec (F8)"; "Record" / "Stop Recording" outside F1..F12
 std::wstring FormatRecordCaption(uint32_t key, bool running);
