@@ -3,7 +3,8 @@
 //   wait-window|wait-gone NAME MS, rect|client-rect NAME, child-rect|get-text|is-enabled NAME ID,
 //   set-text NAME ID TEXT, command NAME ID, send|post NAME ID MSG WPARAM LPARAM, focus NAME,
 //   close NAME [MS] (prints the exit code), choose TITLE PATH (in a file dialog), press TITLE ID,
-//   box-text TITLE, version PATH (the version resource); for the benchmarks launch-time PATH CLASS MS, move X Y, idle MS.
+//   box-text TITLE, version PATH (the version resource); for the benchmarks launch-time PATH CLASS MS, move X
+//   Y, idle MS.
 // A window that is not there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
@@ -146,7 +147,9 @@ bool PrintVersion(Args a) {
                                 L"CompanyName", L"LegalCopyright", L"OriginalFilename", L"InternalName"}) {
         wchar_t* text = nullptr;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        printf("%ls|", VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &size) ? text : L"");
+        printf("%ls|", VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &size)
+                           ? text
+                           : L"");
     }
     return printf("\n") > 0;
 }

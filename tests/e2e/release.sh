@@ -2,7 +2,7 @@
 # The release in dist/ (scripts/package) as a Windows user gets it: zip, installer, the .tmb type's
 # open command on a saved and a corrupt profile, uninstall. Wine's menu builder stays off, so that no
 # shortcut or file type reaches the Linux desktop.
-export E2E_TIMEOUT=${E2E_TIMEOUT:-190} WINEDLLOVERRIDES=winemenubuilder.exe=d
+export ROOT=$(cd "$(dirname "$0")/../.." && pwd) WINEDLLOVERRIDES=winemenubuilder.exe=d
 source "$(dirname "$0")/lib.sh"
 v=$(sed -n 's/^project(Tamblo VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
 dist=$ROOT/dist work=$E2E_OUT/release zip=Tamblo-$v-win64.zip setup=Tamblo-$v-setup.exe

@@ -18,10 +18,9 @@ struct FakeData {
     std::vector<MessageBoxCall> messageBoxes;
     std::deque<BoxAnswer> answers;
     std::vector<DWORD> sleeps;
-    std::vector<size_t> sleepMarks;
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
-    bool cursorFails = false, realSleep = false;
+    bool cursorFails = false;
 };
 
 std::mutex fakeMutex;
@@ -33,16 +32,6 @@ template <typename Use> auto Locked(Use use) {
     return use(fakeData);
 }
 
-template <typename T> std::vector<T> InjectedOf(InjectedAction::Kind kind, T InjectedAction::*part) {
-    std::vector<T> parts;
-    for (const InjectedAction& action : FakeInjected()) {
-        if (action.kind == kind) {
-            parts.push_back(action.*part);
-        }
-    }
-    return parts;
-}
-
 } // namespace
 
 void ResetFakeSys() {
@@ -52,22 +41,19 @@ std::vector<InjectedAction> FakeInjected() {
     return Locked([](FakeData& fake) { return fake.injected; });
 }
 std::vector<INPUT> FakeSentInputs() {
-    return InjectedOf(InjectedAction::Input, &InjectedAction::input);
-}
-std::vector<MouseEventCall> FakeMouseEvents() {
-    return InjectedOf(InjectedAction::MouseEvent, &InjectedAction::mouseEvent);
-}
-std::vector<POINT> FakeCursorMoves() {
-    return InjectedOf(InjectedAction::CursorMove, &InjectedAction::cursor);
+    std::vector<INPUT> inputs;
+    for (const InjectedAction& action : FakeInjected()) {
+        if (action.kind == InjectedAction::Input) {
+            inputs.push_back(action.input);
+        }
+    }
+    return inputs;
 }
 std::vector<MessageBoxCall> FakeMessageBoxes() {
     return Locked([](FakeData& fake) { return fake.messageBoxes; });
 }
 std::vector<DWORD> FakeSleeps() {
     return Locked([](FakeData& fake) { return fake.sleeps; });
-}
-std::vector<size_t> FakeSleepMarks() {
-    return Locked([](FakeData& fake) { return fake.sleepMarks; });
 }
 void QueueMessageBoxAnswer(int answer) {
     QueueMessageBoxAnswer(answer, nullptr);
@@ -80,9 +66,6 @@ void SetFakeCursorPos(POINT point, bool fail) {
 }
 void SetFakeKeyState(int vk, SHORT state) {
     Locked([&](FakeData& fake) { fake.keyStates[vk & 0xFF] = state; });
-}
-void SetFakeSleepIsReal(bool real) {
-    Locked([&](FakeData& fake) { fake.realSleep = real; });
 }
 
 UINT SysSendInput(UINT count, INPUT* inputs, int) {
@@ -129,14 +112,7 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
 }
 
 void SysSleep(DWORD milliseconds) {
-    bool real = Locked([&](FakeData& fake) {
-        fake.sleeps.push_back(milliseconds);
-        fake.sleepMarks.push_back(fake.injected.size());
-        return fake.realSleep;
-    });
-    if (real) {
-        Sleep(milliseconds);
-    }
+    Locked([&](FakeData& fake) { fake.sleeps.push_back(milliseconds); });
 }
 
 namespace {

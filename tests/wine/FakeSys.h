@@ -30,12 +30,8 @@ struct InjectedAction {
 void ResetFakeSys();
 std::vector<InjectedAction> FakeInjected();
 std::vector<INPUT> FakeSentInputs();
-std::vector<MouseEventCall> FakeMouseEvents();
-std::vector<POINT> FakeCursorMoves();
 std::vector<MessageBoxCall> FakeMessageBoxes();
-std::vector<DWORD> FakeSleeps();
-// For each recorded sleep, how many injected actions came before it (to check ordering).
-std::vector<size_t> FakeSleepMarks();
+std::vector<DWORD> FakeSleeps(); // recorded, never slept
 
 // Next answers for SysMessageBox, first in first out; IDOK when none is queued. With `inside`,
 // the answer comes after running it while the box is open and dispatching the messages that
@@ -46,7 +42,5 @@ void QueueMessageBoxAnswer(int answer, std::function<void()> inside);
 void SetFakeCursorPos(POINT point, bool fail = false);
 // What SysGetAsyncKeyState reports for a key (0x8000 = down now).
 void SetFakeKeyState(int vk, SHORT state);
-// When true, SysSleep really sleeps (for tests of timing); by default it only records.
-void SetFakeSleepIsReal(bool real);
 // Makes SysSetWindowsHookEx fail for this hook type (WH_MOUSE_LL, WH_KEYBOARD_LL); 0: none fails.
 void SetFakeHookFailure(int hookId);

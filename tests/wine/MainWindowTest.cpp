@@ -11,7 +11,7 @@
 namespace {
 
 // "id[text] on" for each control with an id ("*" after the text when checked, "off" when
-// disabled), then the focused control with its caret, the window's rectangle and the boxes shown.
+// disabled), then the focused control with its caret and the boxes shown.
 std::wstring Picture() {
     std::wstring picture;
     for (const MainControl& c : MainControlTable()) {
@@ -22,11 +22,9 @@ std::wstring Picture() {
     }
     DWORD from = 0, to = 0;
     SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    RECT r{};
-    GetWindowRect(appState.mainWindow, &r);
-    wchar_t line[128];
-    swprintf(line, 128, L"focus %d %lu-%lu at %ld,%ld %ldx%ld boxes %zu", GetDlgCtrlID(GetFocus()), from, to,
-             r.left, r.top, r.right - r.left, r.bottom - r.top, FakeMessageBoxes().size());
+    wchar_t line[64];
+    swprintf(line, 64, L"focus %d %lu-%lu boxes %zu", GetDlgCtrlID(GetFocus()), from, to,
+             FakeMessageBoxes().size());
     return picture + line;
 }
 
@@ -76,8 +74,10 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
                 << "row " << i << " lacks " << testing::PrintToString(part);
         }
         EXPECT_TRUE(!rows[i].shows.empty() || after == before) << "row " << i << " changed the window";
-        RECT place{};
+        RECT place{}, moved{};
         GetWindowRect(appState.mainWindow, &place);
+        place = {place.left + 3, place.top + 2, place.right + 9,
+                 place.bottom + 7}; // the new monitor's suggestion
         for (const RECT* suggested : {static_cast<const RECT*>(&place), static_cast<const RECT*>(nullptr)}) {
             HWND hours = appState.hoursEdit;
             HFONT font = reinterpret_cast<HFONT>(SendMessageW(hours, WM_GETFONT, 0, 0));
@@ -85,7 +85,9 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
             EXPECT_FALSE(IsWindow(hours) || GetObjectType(font) != 0)
                 << "row " << i << ": old control or font left";
             EXPECT_EQ(Picture(), after)
-                << "row " << i << (suggested ? " rebuilt in place" : " rebuilt, no rectangle");
+                << "row " << i << (suggested ? " rebuilt at the suggestion" : " rebuilt, no rectangle");
+            GetWindowRect(appState.mainWindow, &moved);
+            EXPECT_TRUE(EqualRect(&moved, &place)) << "row " << i << " not at the suggested rectangle";
         }
     }
     DestroyTestMainWindow();

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include "DialogDriver.h"
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -77,5 +76,6 @@ TEST(ModalLoop, WhatArrivesWhileABoxIsOpenCannotUndoItsRefusal) {
         EXPECT_EQ(boxes, r.boxes) << "row " << row;
         DestroyTestMainWindow();
     }
+    std::filesystem::remove(kKeysFile);
 }
 // clang-format on

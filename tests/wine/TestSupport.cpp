@@ -1,18 +1,31 @@
-// A fresh main window per test, the message pumps and the dialog driver.
+// Runs the in-process tests of the real window code under Wine (or Windows): a fresh main window
+// per test, the message pumps and the dialog driver.
 #include "TestSupport.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <new>
 #include <utility>
 
-#include "DialogDriver.h"
 #include "FakeSys.h"
 #include "app/AppState.h"
 #include "app/MainWindow.h"
 #include "res/resource.h"
+#include "ui/Theme.h"
 
-void ResetAppState() {
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&commonControls);
+    CreateThemeBrushes();
+    LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
+    RegisterMainWindowClass(GetModuleHandleW(nullptr));
+    return RUN_ALL_TESTS();
+}
+
+// Every AppState field back to its initial value (no playback worker may be running).
+static void ResetAppState() {
     HBRUSH brushes[] = {appState.backgroundBrush, appState.controlBrush, appState.accentBrush};
     appState.~AppState();
     new (&appState) AppState();
@@ -106,13 +119,4 @@ bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
     open();
     KillTimer(nullptr, timer);
     return !std::exchange(dialogAction, nullptr);
-}
-
-void ExpectOnlyMessageBox(const wchar_t* text, const wchar_t* title, UINT type) {
-    std::vector<MessageBoxCall> boxes = FakeMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].owner, appState.mainWindow);
-    EXPECT_EQ(boxes[0].text, text);
-    EXPECT_EQ(boxes[0].title, title);
-    EXPECT_EQ(boxes[0].type, type);
 }

@@ -3,10 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-// Puts every AppState field back to its initial value (no playback worker may be running).
-void ResetAppState();
 // Resets AppState and the fake seam, then creates and shows the real main window exactly as
 // the program does (class from the string table, hotkeys registered). Returns the window.
 HWND CreateTestMainWindow();
@@ -32,3 +31,8 @@ HWND Control(int id);
 void SetControlText(int id, const wchar_t* text);
 // Sends WM_COMMAND for a control or menu id, as a click or menu choice would.
 void SendCommand(int id);
+
+// Drives a modal dialog from inside its own modal loop: a thread timer finds the dialog by title
+// and hands it to `action`, which must end it; `open` opens it. Returns true when the action ran.
+bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
+                   const std::function<void(HWND dialog)>& action);
