@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # main_window.sh 96|120: the main window as a person sees it at that DPI: its outer size, where the
 # buttons and the status line sit (the column centred, offsets scaled and truncated), their colours
-# on screen; keys typed on the X keyboard reach the three hotkeys and the About accelerator; exit 0.
+# on screen; keys typed on the X keyboard reach the three hotkeys and both About accelerators; exit 0.
 source "$(dirname "$0")/lib.sh"
 
 b="0,120,215" g="32,32,32" # button face, window background
@@ -46,5 +46,7 @@ closes() { timeout 10 xdotool key "$1"; check "$1 closes $2" gone "$(drv wait-go
 press F9 "#32770/Playback" 0xFFFF "No recording available. Please record first." && closes Return Playback
 press F8 TAMBLO 1019 "Stop Rec (F8)" && press F8 TAMBLO 1019 "Record (F8)"
 press F6 TAMBLO 1011 "Stop (F6)" && press F6 TAMBLO 1011 "Start (F6)"
-press alt+slash "#32770/About Tamblo" 0 "About Tamblo" && closes Escape "About Tamblo"
+for accelerator in alt+slash alt+question; do
+    press $accelerator "#32770/About Tamblo" 0 "About Tamblo" && closes Escape "About Tamblo"
+done
 check "exit code after WM_CLOSE" 0 "$(drv close TAMBLO 10000)"
