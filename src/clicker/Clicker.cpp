@@ -1,13 +1,14 @@
 #include "clicker/Clicker.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <utility>
 
 #include "app/AppState.h"
+#include "app/RunSupport.h"
 #include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "clicker/ClickLogic.h"
@@ -18,14 +19,11 @@ namespace {
 constexpr DWORD kFixedPositionSettleMs = 10;
 constexpr DWORD kDoubleClickGapMs = 50;
 
-// The refusal box runs a modal loop that keeps serving the hotkeys: a start request arriving while
-// it is open is dropped instead of opening a second box.
+// Set while the clicker's refusal box is open.
 bool clickRefusalOpen = false;
 
 void ShowClickWarning(const wchar_t* text, const wchar_t* title) {
-    clickRefusalOpen = true;
-    SysMessageBox(appState.mainWindow, text, title, MB_ICONWARNING);
-    clickRefusalOpen = false;
+    ShowRunRefusal(clickRefusalOpen, text, title, MB_ICONWARNING);
 }
 
 void SetStartCaption(bool running) {
@@ -64,23 +62,6 @@ void SendButtonClick(const ClickButtonFlags& flags) {
 int64_t ReadClickClock() {
     auto sinceEpoch = std::chrono::steady_clock::now().time_since_epoch();
     return std::chrono::duration_cast<std::chrono::microseconds>(sinceEpoch).count();
-}
-
-// Windows' timers come on the system tick, 15.625 ms apart unless some program asks for finer:
-// a run asks for the finest the system offers, so that its ticks land when clicks are due.
-void RaiseTimerResolution() {
-    TIMECAPS caps{};
-    if (timeGetDevCaps(&caps, sizeof(caps)) == TIMERR_NOERROR) {
-        appState.clickTimerPeriod = std::min(std::max<UINT>(caps.wPeriodMin, 1), caps.wPeriodMax);
-        timeBeginPeriod(appState.clickTimerPeriod);
-    }
-}
-
-void RestoreTimerResolution() {
-    if (appState.clickTimerPeriod > 0) {
-        timeEndPeriod(appState.clickTimerPeriod);
-        appState.clickTimerPeriod = 0;
-    }
 }
 
 } // namespace
@@ -126,7 +107,8 @@ void StartClicking() {
     LockClickSettings();
     SetStartCaption(true);
     // No click now: the first one is due one interval after the start.
-    RaiseTimerResolution();
+    // The finest timer while clicking, so that the ticks land when clicks are due.
+    appState.clickTimerPeriod = BeginFinestTimerPeriod();
     appState.clickNextDueUs = ReadClickClock() + int64_t{appState.clickInterval} * 1000;
     SetTimer(appState.mainWindow, IDT_CLICK, appState.clickInterval, nullptr);
     appState.isClicking = true;
@@ -138,7 +120,7 @@ void StopClicking() {
         return;
     }
     KillTimer(appState.mainWindow, IDT_CLICK);
-    RestoreTimerResolution();
+    EndFinestTimerPeriod(std::exchange(appState.clickTimerPeriod, 0));
     UnlockClickSettings();
     SetStartCaption(false);
     appState.isClicking = false;

@@ -1,11 +1,10 @@
 #include "macro/Playback.h"
 
-#include <mmsystem.h>
-
 #include <algorithm>
 #include <thread>
 
 #include "app/AppState.h"
+#include "app/RunSupport.h"
 #include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "macro/PlaybackLogic.h"
@@ -104,14 +103,11 @@ void SetPlaybackCaption(bool playing) {
     SetWindowTextW(appState.playbackButton, caption.c_str());
 }
 
-// A refusal box runs a modal loop that keeps serving the hotkeys: a start request arriving while
-// one is open is dropped instead of opening a second box.
+// Set while the player's refusal box is open.
 bool playbackRefusalOpen = false;
 
 void ShowPlaybackRefusal(const wchar_t* text, const wchar_t* title, UINT type) {
-    playbackRefusalOpen = true;
-    SysMessageBox(appState.mainWindow, text, title, type);
-    playbackRefusalOpen = false;
+    ShowRunRefusal(playbackRefusalOpen, text, title, type);
 }
 
 // Reads the repeat count into playbackRepeatCount; false (after telling the user) when it is
@@ -180,7 +176,7 @@ void StartPlayback() {
     if (worker.state == WorkerState::Waiting || playbackRefusalOpen) {
         return; // a stop is still settling, or a refusal box is open; the request came in through it
     }
-    if (appState.isPlaying || appState.isRecording || appState.isClicking) {
+    if (IsAnyRunActive()) {
         if (appState.isClicking) {
             ShowPlaybackRefusal(L"Please stop the auto-clicker before playback.", L"Playback",
                                 MB_ICONINFORMATION);
@@ -283,12 +279,7 @@ void ReleaseHeldInputs() {
 
 DWORD WINAPI PlaybackThreadProc(LPVOID) {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
-    UINT period = 0;
-    TIMECAPS tc{};
-    if (timeGetDevCaps(&tc, sizeof(TIMECAPS)) == TIMERR_NOERROR) {
-        period = std::min(std::max<UINT>(tc.wPeriodMin, 1), tc.wPeriodMax);
-        timeBeginPeriod(period);
-    }
+    UINT period = BeginFinestTimerPeriod();
 
     // The first key translation loads the keyboard layout (about 10 ms under Wine): do it now,
     // not when the first key is due.
@@ -297,9 +288,7 @@ DWORD WINAPI PlaybackThreadProc(LPVOID) {
     RunPlaybackPasses(appState.recordedEvents, passStartPoint.x, passStartPoint.y,
                       appState.playbackRepeatCount, appState.playbackRunsDone, WorkerIo());
 
-    if (period > 0) {
-        timeEndPeriod(period);
-    }
+    EndFinestTimerPeriod(period);
     if (appState.isPlaying) {
         // Nothing more will be injected: a stop arriving now need not wait for this send.
         SetEvent(worker.quietEvent);

@@ -1,6 +1,7 @@
 #include "macro/Recorder.h"
 
 #include "app/AppState.h"
+#include "app/RunSupport.h"
 #include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "macro/RecordLogic.h"
@@ -58,22 +59,19 @@ void RefreshStatusWhenDue() {
 } // namespace
 
 void StartRecording() {
-    // A refusal box runs a modal loop that keeps serving the hotkeys: a start request arriving
-    // while it is open is dropped instead of opening a second box.
+    // Set while the recorder's refusal box is open.
     static bool refusalOpen = false;
     if (refusalOpen) {
         return;
     }
-    if (appState.isRecording || appState.isPlaying || appState.isClicking) {
-        refusalOpen = true;
+    if (IsAnyRunActive()) {
         if (appState.isClicking) {
-            SysMessageBox(appState.mainWindow, L"Please stop the auto-clicker before recording.",
-                          L"Recording", MB_ICONINFORMATION);
+            ShowRunRefusal(refusalOpen, L"Please stop the auto-clicker before recording.", L"Recording",
+                           MB_ICONINFORMATION);
         } else if (appState.isPlaying) {
-            SysMessageBox(appState.mainWindow, L"Please stop playback before recording.", L"Recording",
-                          MB_ICONINFORMATION);
+            ShowRunRefusal(refusalOpen, L"Please stop playback before recording.", L"Recording",
+                           MB_ICONINFORMATION);
         }
-        refusalOpen = false;
         return;
     }
 

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "app/AppState.h"
+#include "app/RunSupport.h"
 #include "app/Sys.h"
 #include "macro/Recorder.h"
 #include "profile/Hotkeys.h"
@@ -27,10 +28,6 @@ OPENFILENAMEW ProfileDialogRecord(wchar_t* path, const wchar_t* title, DWORD fla
     record.lpstrTitle = title;
     record.Flags = flags;
     return record;
-}
-
-bool IsAnyRunActive() {
-    return appState.isClicking || appState.isRecording || appState.isPlaying;
 }
 
 // New and Load replace what every run reads or writes: the settings the clicker reads on each

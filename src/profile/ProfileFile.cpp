@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/RunSupport.h"
 #include "app/TextLogic.h"
 #include "macro/Recorder.h"
 #include "profile/Hotkeys.h"
@@ -217,7 +218,7 @@ bool SaveProfileToFile(const wchar_t* path) {
 }
 
 bool LoadProfileFromFile(const wchar_t* path) {
-    if (appState.isClicking || appState.isRecording || appState.isPlaying || path == nullptr) {
+    if (IsAnyRunActive() || path == nullptr) {
         return false;
     }
     ProfileHeader header;
