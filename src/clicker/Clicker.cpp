@@ -46,9 +46,7 @@ void UnlockClickSettings() {
     for (ClickLock group : {ClickLock::Setting, ClickLock::Count}) {
         for (const MainControl& control : MainControlTable()) {
             if (control.use.lock == group) {
-                HWND AppState::*enabler = control.use.enabledBy;
-                EnableWindow(appState.*control.handle,
-                             enabler == nullptr || IsButtonChecked(appState.*enabler));
+                EnableWindow(appState.*control.handle, IsFieldUsable(control));
             }
         }
     }

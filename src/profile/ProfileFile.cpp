@@ -178,7 +178,7 @@ void ApplySettingsToControls(const ProfileSettings& s) {
     }
     for (const MainControl& control : MainControlTable()) {
         if (control.use.enabledBy != nullptr) {
-            EnableWindow(appState.*control.handle, IsButtonChecked(appState.*control.use.enabledBy));
+            EnableWindow(appState.*control.handle, IsFieldUsable(control));
         }
     }
 }

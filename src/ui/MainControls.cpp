@@ -325,6 +325,10 @@ bool IsButtonChecked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+bool IsFieldUsable(const MainControl& control) {
+    return control.use.enabledBy == nullptr || IsButtonChecked(appState.*control.use.enabledBy);
+}
+
 void EnableFieldsOf(HWND AppState::*enabler) {
     BOOL enable = IsButtonChecked(appState.*enabler);
     for (const MainControl& control : kMainControls) {

@@ -72,6 +72,9 @@ int32_t ReadNumberField(HWND field);
 // True when a check box or radio button is checked.
 bool IsButtonChecked(HWND button);
 
+// False for a field whose check box or radio button (its `use.enabledBy`) is not checked.
+bool IsFieldUsable(const MainControl& control);
+
 // Enables the fields that the check of `enabler` lets be used (their `use.enabledBy`), or
 // disables them when it is not checked.
 void EnableFieldsOf(HWND AppState::*enabler);
