@@ -32,7 +32,9 @@ run_tamblo() {
 }
 run_tamblo "zip, two arguments" "" "$defaults" "$(win_path "$work/zip/Tamblo.exe")" "$(win_path "$work/saved.tmb")" x.tmb
 installed() { find "$WINEPREFIX/drive_c/users" -ipath '*tamblo*' -printf '%P\n' | sed 's|^[^/]*/||' | sort | tr '\n' '|'; }
-reg_value() { { wine reg query "$@" 2>/dev/null || true; } | tr -d '\r' | sed -n "s/^ *${3:-(Default)} *REG_[A-Z_]* *//p"; }
+# reg_value KEY [/v NAME|/ve]: a value, asked up to 3 times (a Wine start can fail without a word).
+reg_value() { local out; for _ in 1 2 3; do out=$(wine reg query "$@" 2>/dev/null | tr -d '\r') && [[ $out == *HKEY_* ]] && break; done
+    sed -n "s/^ *${3:-(Default)} *REG_[A-Z_]* *//p" <<<"$out"; }
 entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tamblo' classes='HKCU\Software\Classes'
 wine "$(win_path "$dist/$setup")" /S
 p=AppData/Local/Programs/Tamblo
