@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "app/Sys.h"
+#include "base/Sys.h"
 
 namespace {
 

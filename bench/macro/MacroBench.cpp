@@ -122,7 +122,7 @@ Timing TimeTamblo(const std::vector<InputEvent>& events) {
     TakeBenchStamps();
     Command(IDC_PLAYBACK);
     PumpUntil([] { return !appState.isPlaying; });
-    EndPlaybackWorker();
+    ShutDownPlayback();
     return MeasureLateness(events, WorkerMoments(GetCurrentThreadId()));
 }
 

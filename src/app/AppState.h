@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/TextLogic.h"
 #include "macro/InputEvent.h"
 
 struct AppState {
@@ -19,14 +20,24 @@ struct AppState {
     std::atomic<int32_t> playbackRepeatCount{1};
 
     // Hotkey keys (virtual-key codes, registered without modifiers)
-    uint32_t currentHotkey = VK_F6;
-    uint32_t recordHotkey = VK_F8;
-    uint32_t playbackHotkey = VK_F9;
+    uint32_t currentHotkey = kDefaultStartStopHotkey;
+    uint32_t recordHotkey = kDefaultRecordHotkey;
+    uint32_t playbackHotkey = kDefaultPlaybackHotkey;
 
     // Run flags
     bool isClicking = false;
     bool isRecording = false;
     std::atomic<bool> isPlaying{false};
+
+    // A box that a run opened (a refusal or a failure) is open. Its modal loop keeps serving the
+    // hotkeys and the buttons; a start request of that run arriving meanwhile does nothing.
+    bool clickBoxOpen = false;
+    bool recordBoxOpen = false;
+    bool playbackBoxOpen = false;
+
+    // Whether the Playback button is offered outside a recording: at first, and afterwards when the
+    // last recording or profile left events; File > New takes it away.
+    bool playbackOffered = true;
 
     // Run counters
     int32_t clickCount = 0;
@@ -95,6 +106,11 @@ struct AppState {
 };
 
 extern AppState appState;
+
+// True while the clicker, a recording or playback runs.
+inline bool IsAnyRunActive() {
+    return appState.isClicking || appState.isRecording || appState.isPlaying;
+}
 
 // Timers of the main window
 constexpr UINT_PTR IDT_CLICK = 1;

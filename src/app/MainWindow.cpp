@@ -3,9 +3,9 @@
 #include <dwmapi.h>
 
 #include "app/AppState.h"
+#include "app/RunRequests.h"
+#include "base/Scoped.h"
 #include "clicker/Clicker.h"
-#include "macro/Playback.h"
-#include "macro/Recorder.h"
 #include "profile/HelpDialogs.h"
 #include "profile/Hotkeys.h"
 #include "profile/ProfileCommands.h"
@@ -21,21 +21,7 @@ void OnCreate(HWND window) {
 }
 
 void OnDestroy(HWND window) {
-    if (appState.isClicking) {
-        StopClicking();
-    }
-    if (appState.isRecording) {
-        StopRecording();
-    }
-    if (appState.isPlaying) {
-        StopPlayback();
-    }
-    if (appState.playbackKeyboardHook != nullptr) {
-        UnhookWindowsHookEx(appState.playbackKeyboardHook);
-        appState.playbackKeyboardHook = nullptr;
-    }
-    // No playback worker may outlive the window: the recording it reads goes with the program.
-    EndPlaybackWorker();
+    StopAllRuns();
     KillTimer(window, IDT_CURSOR);
     UnregisterHotKey(window, HOTKEY_START_STOP);
     UnregisterHotKey(window, HOTKEY_RECORD);
@@ -49,36 +35,12 @@ void OnPaint(HWND window) {
     EndPaint(window, &ps);
 }
 
-void ToggleClicking() {
-    if (appState.isClicking) {
-        StopClicking();
-    } else {
-        StartClicking();
-    }
-}
-
-void ToggleRecording() {
-    if (appState.isRecording) {
-        StopRecording();
-    } else {
-        StartRecording();
-    }
-}
-
-void TogglePlayback() {
-    if (appState.isPlaying) {
-        StopPlayback();
-    } else {
-        StartPlayback();
-    }
-}
-
 void OpenDialog(HWND window, int templateId, DLGPROC procedure) {
     DialogBoxParamW(appState.instanceHandle, MAKEINTRESOURCEW(templateId), window, procedure, 0);
 }
 
 // Returns false for ids that go on to the default procedure.
-bool OnCommand(HWND window, int id) {
+bool OnCommand(HWND window, int id, WORD notification) {
     switch (id) {
         case IDM_ABOUT: OpenDialog(window, IDD_ABOUTBOX, AboutDialogProc); return true;
         case IDM_EXIT: DestroyWindow(window); return true;
@@ -89,10 +51,10 @@ bool OnCommand(HWND window, int id) {
         case IDM_USER_GUIDE: OpenDialog(window, IDD_USER_GUIDE, UserGuideDialogProc); return true;
         case IDC_REPEAT:
         case IDC_REPEAT_UNTIL_STOPPED: EnableFieldsOf(&AppState::repeatRadio); return true;
-        case IDC_START: ToggleClicking(); return true;
+        case IDC_START:
+        case IDC_RECORD:
+        case IDC_PLAYBACK: RequestRunFromButton(id, notification); return true;
         case IDC_CURSOR_POS: EnableFieldsOf(&AppState::cursorPosCheck); return true;
-        case IDC_RECORD: ToggleRecording(); return true;
-        case IDC_PLAYBACK: TogglePlayback(); return true;
         case IDC_PLAYBACK_REPEAT:
         case IDC_PLAYBACK_REPEAT_UNTIL_STOPPED: EnableFieldsOf(&AppState::playbackRepeatRadio); return true;
         default: return false;
@@ -104,36 +66,6 @@ void OnTimer(WPARAM timerId) {
         PerformClick();
     } else if (timerId == IDT_CURSOR) {
         UpdateCursorLabel();
-    }
-}
-
-void OnHotkey(HWND window, WPARAM hotkeyId, LPARAM lParam) {
-    switch (hotkeyId) {
-        case HOTKEY_START_STOP: ToggleClicking(); break;
-        case HOTKEY_RECORD:
-            SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_RECORD, 0),
-                         reinterpret_cast<LPARAM>(appState.recordButton));
-            break;
-        case HOTKEY_PLAYBACK:
-            // The stop hook's request can only stop; an auto-repeat of the held key does nothing.
-            if (lParam == PLAYBACK_STOP_REQUEST) {
-                StopPlayback();
-            } else if (!TakePlaybackKeyPress()) {
-                break;
-            } else if (appState.isPlaying) {
-                StopPlayback();
-            } else {
-                SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_PLAYBACK, 0),
-                             reinterpret_cast<LPARAM>(appState.playbackButton));
-            }
-            break;
-        default: break;
-    }
-}
-
-void OnPlaybackDone() {
-    if (appState.isPlaying) {
-        StopPlayback();
     }
 }
 
@@ -159,9 +91,7 @@ ATOM RegisterMainWindowClass(HINSTANCE instance) {
 bool CreateMainWindow(HINSTANCE instance, int showCommand) {
     appState.instanceHandle = instance;
 
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    int dpi = GetDeviceCaps(GetScopedDc(nullptr).get(), LOGPIXELSX);
 
     HWND window = CreateWindowExW(
         0, appState.windowClassName, appState.windowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -190,7 +120,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT: OnPaint(window); return 0;
         case WM_DRAWITEM: return DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         case WM_COMMAND:
-            if (OnCommand(window, LOWORD(wParam))) {
+            if (OnCommand(window, LOWORD(wParam), HIWORD(wParam))) {
                 return 0;
             }
             break;
@@ -201,8 +131,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CTLCOLORBTN: return OnCtlColorButton();
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DPICHANGED: RebuildMainControls(window, reinterpret_cast<const RECT*>(lParam)); return 0;
-        case WM_HOTKEY: OnHotkey(window, wParam, lParam); return 0;
-        case WM_PLAYBACK_DONE: OnPlaybackDone(); return 0;
+        case WM_HOTKEY: RequestRunFromHotkey(static_cast<int>(wParam), lParam); return 0;
+        case WM_PLAYBACK_DONE: RequestPlaybackEnd(); return 0;
         default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -17,10 +17,6 @@ enum class ClickIntervalCheck { Valid, TooShort, TooLong };
 // Valid from 1 ms up to kMaxClickIntervalMs.
 ClickIntervalCheck CheckClickInterval(int64_t totalMs);
 
-// "Status: Running | Clicks: 4 / 10", "Status: Running | Clicks: 4" (no count asked for) or
-// "Status: Stopped | Clicks: 4".
-std::wstring FormatClickStatus(bool isClicking, int32_t clickCount, int32_t clickRepeatCount);
-
 // mouse_event flags of the chosen button (MOUSEEVENTF_LEFTDOWN and friends, as numbers).
 struct ClickButtonFlags {
     uint32_t press;

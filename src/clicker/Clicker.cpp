@@ -8,48 +8,19 @@
 #include <utility>
 
 #include "app/AppState.h"
-#include "app/RunSupport.h"
-#include "app/Sys.h"
-#include "app/TextLogic.h"
+#include "base/RunSupport.h"
+#include "base/Sys.h"
 #include "clicker/ClickLogic.h"
 #include "ui/MainControls.h"
+#include "ui/RunDisplay.h"
 
 namespace {
 
 constexpr DWORD kFixedPositionSettleMs = 10;
 constexpr DWORD kDoubleClickGapMs = 50;
 
-// Set while the clicker's refusal box is open.
-bool clickRefusalOpen = false;
-
 void ShowClickWarning(const wchar_t* text, const wchar_t* title) {
-    ShowRunRefusal(clickRefusalOpen, text, title, MB_ICONWARNING);
-}
-
-void SetStartCaption(bool running) {
-    SetWindowTextW(appState.startButton, FormatStartCaption(appState.currentHotkey, running).c_str());
-}
-
-// The settings, then the count field, in the window's creation order.
-void LockClickSettings() {
-    for (ClickLock group : {ClickLock::Setting, ClickLock::Count}) {
-        for (const MainControl& control : MainControlTable()) {
-            if (control.use.lock == group) {
-                EnableWindow(appState.*control.handle, FALSE);
-            }
-        }
-    }
-}
-
-// The X/Y fields and the count field come back only as far as their check boxes allow.
-void UnlockClickSettings() {
-    for (ClickLock group : {ClickLock::Setting, ClickLock::Count}) {
-        for (const MainControl& control : MainControlTable()) {
-            if (control.use.lock == group) {
-                EnableWindow(appState.*control.handle, IsFieldUsable(control));
-            }
-        }
-    }
+    ShowRunBox(appState.mainWindow, appState.clickBoxOpen, text, title, MB_ICONWARNING);
 }
 
 void SendButtonClick(const ClickButtonFlags& flags) {
@@ -73,7 +44,7 @@ int64_t ReadClickInterval() {
 }
 
 void StartClicking() {
-    if (appState.isClicking || clickRefusalOpen) {
+    if (appState.isClicking) {
         return;
     }
     // Checked in 64 bits before it is stored: a huge or negative sum must not wrap into some
@@ -102,15 +73,13 @@ void StartClicking() {
         appState.clickRepeatCount = -1;
     }
 
-    LockClickSettings();
-    SetStartCaption(true);
     // No click now: the first one is due one interval after the start.
     // The finest timer while clicking, so that the ticks land when clicks are due.
     appState.clickTimerPeriod = BeginFinestTimerPeriod();
     appState.clickNextDueUs = ReadClickClock() + int64_t{appState.clickInterval} * 1000;
     SetTimer(appState.mainWindow, IDT_CLICK, appState.clickInterval, nullptr);
     appState.isClicking = true;
-    UpdateClickStatus();
+    ShowRunState(StatusLine::Click);
 }
 
 void StopClicking() {
@@ -119,16 +88,8 @@ void StopClicking() {
     }
     KillTimer(appState.mainWindow, IDT_CLICK);
     EndFinestTimerPeriod(std::exchange(appState.clickTimerPeriod, 0));
-    UnlockClickSettings();
-    SetStartCaption(false);
     appState.isClicking = false;
-    UpdateClickStatus();
-}
-
-void UpdateClickStatus() {
-    std::wstring statusText =
-        FormatClickStatus(appState.isClicking, appState.clickCount, appState.clickRepeatCount);
-    SetWindowTextW(appState.statusLabel, statusText.c_str());
+    ShowRunState(StatusLine::Click);
 }
 
 // One timer tick: every click due by now, at the cursor or at the fixed position, then the timer
@@ -164,7 +125,7 @@ void PerformClick() {
         // after 24.8 days: the count stays there while the clicks go on.
         appState.clickCount =
             static_cast<int32_t>(std::min<int64_t>(int64_t{appState.clickCount} + clicks, INT32_MAX));
-        UpdateClickStatus();
+        ShowRunState(StatusLine::Click);
         if (IsClickRunComplete(appState.clickCount, appState.clickRepeatCount)) {
             StopClicking();
             return;

@@ -8,5 +8,4 @@
 int64_t ReadClickInterval();
 void StartClicking();
 void StopClicking();
-void UpdateClickStatus();
 void PerformClick();

@@ -4,11 +4,23 @@
 #include <thread>
 
 #include "app/AppState.h"
-#include "app/RunSupport.h"
-#include "app/Sys.h"
-#include "app/TextLogic.h"
+#include "base/RunSupport.h"
+#include "base/Scoped.h"
+#include "base/Sys.h"
+#include "base/TextLogic.h"
 #include "macro/PlaybackLogic.h"
 #include "ui/MainControls.h"
+#include "ui/RunDisplay.h"
+
+// The platform-free planner's flags are the system's.
+static_assert(InputFlag::MouseLeftDown == MOUSEEVENTF_LEFTDOWN &&
+              InputFlag::MouseLeftUp == MOUSEEVENTF_LEFTUP);
+static_assert(InputFlag::MouseRightDown == MOUSEEVENTF_RIGHTDOWN &&
+              InputFlag::MouseRightUp == MOUSEEVENTF_RIGHTUP);
+static_assert(InputFlag::MouseMiddleDown == MOUSEEVENTF_MIDDLEDOWN &&
+              InputFlag::MouseMiddleUp == MOUSEEVENTF_MIDDLEUP);
+static_assert(InputFlag::MouseWheel == MOUSEEVENTF_WHEEL && InputFlag::KeyExtended == KEYEVENTF_EXTENDEDKEY);
+static_assert(InputFlag::KeyUp == KEYEVENTF_KEYUP && InputFlag::KeyScanCode == KEYEVENTF_SCANCODE);
 
 namespace {
 
@@ -27,22 +39,25 @@ enum class WorkerState { NoWorker, Running, Waiting, Quiet };
 struct PlaybackWorker {
     WorkerState state = WorkerState::NoWorker;
     HANDLE thread = nullptr;
-    HANDLE stopEvent = nullptr;  // manual reset; created once, reset at each start
-    HANDLE quietEvent = nullptr; // manual reset; created once, reset at each start
+    ScopedHandle stopEvent;  // manual reset; created once, reset at each start
+    ScopedHandle quietEvent; // manual reset; created once, reset at each start
 };
 
 PlaybackWorker worker;
 // The start point of every pass, copied before the worker starts.
 POINT passStartPoint{0, 0};
 
-// NoWorker -> Running; false (still NoWorker) when the thread cannot be created.
+// NoWorker -> Running; false (still NoWorker) when the events or the thread cannot be created.
 bool StartWorker() {
-    if (worker.stopEvent == nullptr) {
-        worker.stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        worker.quietEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    for (ScopedHandle* event : {&worker.stopEvent, &worker.quietEvent}) {
+        if (!*event) {
+            event->reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        }
+        if (!*event) {
+            return false;
+        }
+        ResetEvent(event->get());
     }
-    ResetEvent(worker.stopEvent);
-    ResetEvent(worker.quietEvent);
     worker.thread = CreateThread(nullptr, 0, PlaybackThreadProc, nullptr, 0, nullptr);
     worker.state = worker.thread != nullptr ? WorkerState::Running : WorkerState::NoWorker;
     return worker.thread != nullptr;
@@ -56,7 +71,7 @@ void WaitForWorker(bool untilEnded) {
         return;
     }
     worker.state = WorkerState::Waiting;
-    HANDLE handles[2] = {worker.thread, worker.quietEvent};
+    HANDLE handles[2] = {worker.thread, worker.quietEvent.get()};
     DWORD count = untilEnded ? 1 : 2;
     DWORD result;
     for (;;) {
@@ -98,16 +113,8 @@ void RemovePlaybackKeyHook() {
     }
 }
 
-void SetPlaybackCaption(bool playing) {
-    std::wstring caption = FormatPlaybackCaption(appState.playbackHotkey, playing);
-    SetWindowTextW(appState.playbackButton, caption.c_str());
-}
-
-// Set while the player's refusal box is open.
-bool playbackRefusalOpen = false;
-
-void ShowPlaybackRefusal(const wchar_t* text, const wchar_t* title, UINT type) {
-    ShowRunRefusal(playbackRefusalOpen, text, title, type);
+void ShowPlaybackBox(const wchar_t* text, const wchar_t* title, UINT type) {
+    ShowRunBox(appState.mainWindow, appState.playbackBoxOpen, text, title, type);
 }
 
 // Reads the repeat count into playbackRepeatCount; false (after telling the user) when it is
@@ -119,7 +126,7 @@ bool ReadPlaybackRepeatCount() {
     }
     appState.playbackRepeatCount = ReadNumberField(appState.playbackRepeatTimesEdit);
     if (appState.playbackRepeatCount < 1) {
-        ShowPlaybackRefusal(L"Number of repeats must be at least 1.", L"Invalid Count", MB_ICONWARNING);
+        ShowPlaybackBox(L"Number of repeats must be at least 1.", L"Invalid Count", MB_ICONWARNING);
         return false;
     }
     return true;
@@ -161,7 +168,7 @@ PlaybackIo WorkerIo() {
     io.isPlaying = [] { return appState.isPlaying.load(); };
     io.wait = [](std::chrono::milliseconds duration) {
         auto ms = std::clamp<int64_t>(duration.count(), 0, 0x7FFFFFFE);
-        WaitForSingleObject(worker.stopEvent, static_cast<DWORD>(ms));
+        WaitForSingleObject(worker.stopEvent.get(), static_cast<DWORD>(ms));
     };
     io.yield = [] { std::this_thread::yield(); };
     io.moveCursor = [](int32_t x, int32_t y) { SysSetCursorPos(x, y); };
@@ -173,20 +180,17 @@ PlaybackIo WorkerIo() {
 } // namespace
 
 void StartPlayback() {
-    if (worker.state == WorkerState::Waiting || playbackRefusalOpen) {
-        return; // a stop is still settling, or a refusal box is open; the request came in through it
-    }
     if (IsAnyRunActive()) {
         if (appState.isClicking) {
-            ShowPlaybackRefusal(L"Please stop the auto-clicker before playback.", L"Playback",
-                                MB_ICONINFORMATION);
+            ShowPlaybackBox(L"Please stop the auto-clicker before playback.", L"Playback",
+                            MB_ICONINFORMATION);
         } else if (appState.isRecording) {
-            ShowPlaybackRefusal(L"Please stop recording before playback.", L"Playback", MB_ICONINFORMATION);
+            ShowPlaybackBox(L"Please stop recording before playback.", L"Playback", MB_ICONINFORMATION);
         }
         return;
     }
     if (appState.recordedEvents.empty()) {
-        ShowPlaybackRefusal(L"No recording available. Please record first.", L"Playback", MB_ICONINFORMATION);
+        ShowPlaybackBox(L"No recording available. Please record first.", L"Playback", MB_ICONINFORMATION);
         return;
     }
     if (!ReadPlaybackRepeatCount()) {
@@ -194,7 +198,7 @@ void StartPlayback() {
     }
 
     // The previous worker has made its last injection already; let it finish before the next.
-    EndPlaybackWorker();
+    WaitForWorker(true);
     if (worker.state != WorkerState::NoWorker) {
         return;
     }
@@ -210,13 +214,7 @@ void StartPlayback() {
     appState.isPlaying = true;
     InstallPlaybackKeyHook();
 
-    SetPlaybackCaption(true);
-    EnableWindow(appState.startButton, FALSE);
-    EnableWindow(appState.recordButton, FALSE);
-    EnableWindow(appState.playbackRepeatRadio, FALSE);
-    EnableWindow(appState.playbackRepeatUntilStoppedRadio, FALSE);
-    EnableWindow(appState.playbackRepeatTimesEdit, FALSE);
-    InvalidateRect(appState.playbackButton, nullptr, TRUE);
+    ShowRunState(StatusLine::Keep);
 
     if (!StartWorker()) {
         SysMessageBox(appState.mainWindow, L"Failed to start playback thread.", L"Error", MB_ICONERROR);
@@ -229,21 +227,15 @@ void StopPlayback() {
         return;
     }
     appState.isPlaying = false;
-    SetEvent(worker.stopEvent);
+    if (worker.stopEvent) {
+        SetEvent(worker.stopEvent.get());
+    }
     if (!IsPlaybackKeyDown()) {
         RemovePlaybackKeyHook();
     }
     WaitForWorker(false);
     ReleaseHeldInputs();
-
-    SetPlaybackCaption(false);
-    EnableWindow(appState.startButton, TRUE);
-    EnableWindow(appState.recordButton, TRUE);
-    EnableWindow(appState.playbackRepeatRadio, TRUE);
-    EnableWindow(appState.playbackRepeatUntilStoppedRadio, TRUE);
-    EnableWindow(appState.playbackRepeatTimesEdit,
-                 IsButtonChecked(appState.playbackRepeatRadio) ? TRUE : FALSE);
-    InvalidateRect(appState.playbackButton, nullptr, TRUE);
+    ShowRunState(StatusLine::Keep);
 }
 
 bool TakePlaybackKeyPress() {
@@ -291,7 +283,7 @@ DWORD WINAPI PlaybackThreadProc(LPVOID) {
     EndFinestTimerPeriod(period);
     if (appState.isPlaying) {
         // Nothing more will be injected: a stop arriving now need not wait for this send.
-        SetEvent(worker.quietEvent);
+        SetEvent(worker.quietEvent.get());
         SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0);
     }
     return 0;
@@ -326,8 +318,15 @@ LRESULT CALLBACK PlaybackKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lPara
     return result;
 }
 
-void EndPlaybackWorker() {
+void ShutDownPlayback() {
+    StopPlayback();
+    RemovePlaybackKeyHook();
+    // No playback worker may outlive the window: the recording it reads goes with the program.
     WaitForWorker(true);
+}
+
+bool IsPlaybackSettling() {
+    return worker.state == WorkerState::Waiting;
 }
 
 bool IsPlaybackWorkerAlive() {

@@ -9,21 +9,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/InputFlags.h"
 #include "macro/InputEvent.h"
-
-// INPUT flag values (the same numbers as in the Windows headers).
-namespace InputFlag {
-constexpr uint32_t MouseLeftDown = 0x0002;
-constexpr uint32_t MouseLeftUp = 0x0004;
-constexpr uint32_t MouseRightDown = 0x0008;
-constexpr uint32_t MouseRightUp = 0x0010;
-constexpr uint32_t MouseMiddleDown = 0x0020;
-constexpr uint32_t MouseMiddleUp = 0x0040;
-constexpr uint32_t MouseWheel = 0x0800;
-constexpr uint32_t KeyExtended = 0x0001;
-constexpr uint32_t KeyUp = 0x0002;
-constexpr uint32_t KeyScanCode = 0x0008;
-} // namespace InputFlag
 
 // Mouse buttons in the order of the held-button table: left, right, middle.
 constexpr int kButtonCount = 3;

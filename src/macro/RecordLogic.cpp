@@ -88,18 +88,3 @@ bool IsHookKeyCode(uint32_t vkCode) {
 bool IsStatusRefreshDue(size_t eventCount) {
     return eventCount % kStatusRefreshEvents == 0;
 }
-
-std::optional<std::wstring> FormatRecordStatus(bool isRecording, bool isClicking, size_t eventCount,
-                                               int32_t clickCount) {
-    wchar_t text[256];
-    if (isRecording) {
-        std::swprintf(text, 256, L"Recording... Events: %zu", eventCount);
-    } else if (!isClicking && eventCount != 0) {
-        std::swprintf(text, 256, L"Ready to playback | Events: %zu", eventCount);
-    } else if (!isClicking) {
-        std::swprintf(text, 256, L"Status: Stopped | Clicks: %d", static_cast<int>(clickCount));
-    } else {
-        return std::nullopt;
-    }
-    return std::wstring(text);
-}

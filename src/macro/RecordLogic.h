@@ -83,7 +83,3 @@ bool IsHookKeyCode(uint32_t vkCode);
 
 // True when a list of this size should refresh the status line (every 100, 0 included).
 bool IsStatusRefreshDue(size_t eventCount);
-
-// The status line after a recording change; empty when the clicker owns the line.
-std::optional<std::wstring> FormatRecordStatus(bool isRecording, bool isClicking, size_t eventCount,
-                                               int32_t clickCount);

@@ -1,10 +1,18 @@
 #include "macro/Recorder.h"
 
 #include "app/AppState.h"
-#include "app/RunSupport.h"
-#include "app/Sys.h"
-#include "app/TextLogic.h"
+#include "base/RunSupport.h"
+#include "base/Sys.h"
 #include "macro/RecordLogic.h"
+#include "ui/RunDisplay.h"
+
+// The platform-free recording rules name the hook messages by these numbers.
+static_assert(HookMessage::KeyDown == WM_KEYDOWN && HookMessage::KeyUp == WM_KEYUP);
+static_assert(HookMessage::SysKeyDown == WM_SYSKEYDOWN && HookMessage::SysKeyUp == WM_SYSKEYUP);
+static_assert(HookMessage::MouseMove == WM_MOUSEMOVE && HookMessage::MouseWheel == WM_MOUSEWHEEL);
+static_assert(HookMessage::LeftButtonDown == WM_LBUTTONDOWN && HookMessage::LeftButtonUp == WM_LBUTTONUP);
+static_assert(HookMessage::RightButtonDown == WM_RBUTTONDOWN && HookMessage::RightButtonUp == WM_RBUTTONUP);
+static_assert(HookMessage::MiddleButtonDown == WM_MBUTTONDOWN && HookMessage::MiddleButtonUp == WM_MBUTTONUP);
 
 namespace {
 
@@ -45,32 +53,25 @@ void RecordHeldKeys() {
     }
 }
 
-void SetRecordCaption(bool recording) {
-    std::wstring caption = FormatRecordCaption(appState.recordHotkey, recording);
-    SetWindowTextW(appState.recordButton, caption.c_str());
-}
-
 void RefreshStatusWhenDue() {
     if (IsStatusRefreshDue(appState.recordedEvents.size())) {
-        UpdateRecordStatus();
+        ShowRunState(StatusLine::Record);
     }
+}
+
+void ShowRecordBox(const wchar_t* text, const wchar_t* title, UINT type) {
+    ShowRunBox(appState.mainWindow, appState.recordBoxOpen, text, title, type);
 }
 
 } // namespace
 
 void StartRecording() {
-    // Set while the recorder's refusal box is open.
-    static bool refusalOpen = false;
-    if (refusalOpen) {
-        return;
-    }
     if (IsAnyRunActive()) {
         if (appState.isClicking) {
-            ShowRunRefusal(refusalOpen, L"Please stop the auto-clicker before recording.", L"Recording",
-                           MB_ICONINFORMATION);
+            ShowRecordBox(L"Please stop the auto-clicker before recording.", L"Recording",
+                          MB_ICONINFORMATION);
         } else if (appState.isPlaying) {
-            ShowRunRefusal(refusalOpen, L"Please stop playback before recording.", L"Recording",
-                           MB_ICONINFORMATION);
+            ShowRecordBox(L"Please stop playback before recording.", L"Recording", MB_ICONINFORMATION);
         }
         return;
     }
@@ -98,12 +99,7 @@ void StartRecording() {
     appState.recordStartTime = std::chrono::steady_clock::now();
     RecordHeldKeys();
     appState.isRecording = true;
-
-    SetRecordCaption(true);
-    EnableWindow(appState.startButton, FALSE);
-    EnableWindow(appState.playbackButton, FALSE);
-    InvalidateRect(appState.recordButton, nullptr, TRUE);
-    UpdateRecordStatus();
+    ShowRunState(StatusLine::Record);
 }
 
 void StopRecording() {
@@ -112,20 +108,8 @@ void StopRecording() {
     }
     RemoveRecordingHooks();
     appState.isRecording = false;
-
-    SetRecordCaption(false);
-    EnableWindow(appState.startButton, TRUE);
-    EnableWindow(appState.playbackButton, appState.recordedEvents.empty() ? FALSE : TRUE);
-    InvalidateRect(appState.recordButton, nullptr, TRUE);
-    UpdateRecordStatus();
-}
-
-void UpdateRecordStatus() {
-    std::optional<std::wstring> text = FormatRecordStatus(
-        appState.isRecording, appState.isClicking, appState.recordedEvents.size(), appState.clickCount);
-    if (text) {
-        SetWindowTextW(appState.statusLabel, text->c_str());
-    }
+    appState.playbackOffered = !appState.recordedEvents.empty();
+    ShowRunState(StatusLine::Record);
 }
 
 // Runs on the window thread for every mouse message in the system: it only copies the message,

@@ -5,6 +5,5 @@
 
 void StartRecording();
 void StopRecording();
-void UpdateRecordStatus();
 LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam);

@@ -3,9 +3,13 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "app/Sys.h"
-#include "app/TextLogic.h"
+#include "base/Sys.h"
+#include "base/TextLogic.h"
 #include "res/resource.h"
+#include "ui/RunDisplay.h"
+
+static_assert(kDefaultStartStopHotkey == VK_F6 && kDefaultRecordHotkey == VK_F8 &&
+              kDefaultPlaybackHotkey == VK_F9);
 
 namespace {
 
@@ -18,38 +22,14 @@ struct HotkeySlot {
 };
 
 constexpr HotkeySlot kStartStopSlot{
-    HOTKEY_START_STOP, &AppState::currentHotkey, VK_F6,
+    HOTKEY_START_STOP, &AppState::currentHotkey, kDefaultStartStopHotkey,
     L"Failed to register new hotkey. It might be in use by another application."};
 constexpr HotkeySlot kRecordSlot{
-    HOTKEY_RECORD, &AppState::recordHotkey, VK_F8,
+    HOTKEY_RECORD, &AppState::recordHotkey, kDefaultRecordHotkey,
     L"Failed to register new Record hotkey. It might be in use by another application."};
 constexpr HotkeySlot kPlaybackSlot{
-    HOTKEY_PLAYBACK, &AppState::playbackHotkey, VK_F9,
+    HOTKEY_PLAYBACK, &AppState::playbackHotkey, kDefaultPlaybackHotkey,
     L"Failed to register new Playback hotkey. It might be in use by another application."};
-
-// The caption of the button that names this hotkey, for the key it now holds and the current
-// running state. Keys outside F1..F12 get the same readable fallbacks the buttons show elsewhere.
-void UpdateHotkeyCaption(int id) {
-    std::wstring caption;
-    HWND button = nullptr;
-    switch (id) {
-        case HOTKEY_START_STOP:
-            caption = FormatStartCaption(appState.currentHotkey, appState.isClicking);
-            button = appState.startButton;
-            break;
-        case HOTKEY_RECORD:
-            caption = FormatRecordCaption(appState.recordHotkey, appState.isRecording);
-            button = appState.recordButton;
-            break;
-        default:
-            caption = FormatPlaybackCaption(appState.playbackHotkey, appState.isPlaying);
-            button = appState.playbackButton;
-            break;
-    }
-    if (button != nullptr) {
-        SetWindowTextW(button, caption.c_str());
-    }
-}
 
 void ChangeHotkey(const HotkeySlot& slot, uint32_t newKey) {
     uint32_t& key = appState.*slot.key;
@@ -67,7 +47,7 @@ void ChangeHotkey(const HotkeySlot& slot, uint32_t newKey) {
         RegisterHotKey(appState.mainWindow, slot.id, 0, slot.defaultKey);
     }
     // After a fall-back the caption names the default key the hotkey now holds.
-    UpdateHotkeyCaption(slot.id);
+    ShowRunState(StatusLine::Keep);
 }
 
 void FillHotkeyCombo(HWND dialog, int comboId, uint32_t key) {

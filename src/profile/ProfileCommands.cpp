@@ -4,11 +4,11 @@
 #include <commdlg.h>
 
 #include "app/AppState.h"
-#include "app/RunSupport.h"
-#include "app/Sys.h"
-#include "macro/Recorder.h"
+#include "base/Sys.h"
 #include "profile/Hotkeys.h"
 #include "profile/ProfileFile.h"
+#include "ui/RunDisplay.h"
+#include "ui/WindowSettings.h"
 
 namespace {
 
@@ -63,17 +63,18 @@ void NewProfileCommand() {
     if (RefuseNewWhileRunning()) {
         return;
     }
-    ApplySettingsToControls(ProfileSettings{});
+    const ProfileHeader defaults;
+    ApplyWindowSettings(defaults.settings);
     // The recording is emptied before the hotkeys change: a "Hotkey Error" box runs a modal loop
     // in which the playback hotkey still works, and no playback may start on a list about to go.
     appState.recordedEvents.clear();
-    appState.recordStartCursor = POINT{0, 0};
+    appState.recordStartCursor = POINT{defaults.startX, defaults.startY};
     appState.clickCount = 0;
-    EnableWindow(appState.playbackButton, FALSE);
-    UpdateRecordStatus();
-    ChangeStartStopHotkey(VK_F6);
-    ChangeRecordHotkey(VK_F8);
-    ChangePlaybackHotkey(VK_F9);
+    appState.playbackOffered = false;
+    ShowRunState(StatusLine::Record);
+    ChangeStartStopHotkey(defaults.currentHotkey);
+    ChangeRecordHotkey(defaults.recordHotkey);
+    ChangePlaybackHotkey(defaults.playbackHotkey);
     SysMessageBox(appState.mainWindow, L"All settings have been reset to defaults.", kNewTitle,
                   MB_OK | MB_ICONINFORMATION);
 }

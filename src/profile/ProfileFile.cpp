@@ -7,18 +7,14 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/RunSupport.h"
-#include "app/TextLogic.h"
-#include "macro/Recorder.h"
+#include "base/Scoped.h"
 #include "profile/Hotkeys.h"
-#include "ui/MainControls.h"
+#include "ui/RunDisplay.h"
+#include "ui/WindowSettings.h"
 
 namespace {
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
+using FileHandle = ScopedHandle;
 
 FileHandle OpenFile(const wchar_t* path, DWORD access, DWORD share, DWORD disposition) {
     HANDLE handle = CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -54,52 +50,9 @@ bool ReadAll(HANDLE file, uint8_t* data, size_t size) {
     return true;
 }
 
-void SetNumberField(HWND edit, int32_t value) {
-    wchar_t text[32];
-    swprintf(text, 32, L"%d", value);
-    SetWindowTextW(edit, text);
-}
-
-void SetChecked(HWND button, bool checked) {
-    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-int32_t ComboSelection(HWND combo) {
-    return static_cast<int32_t>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-}
-
-// An index outside the list leaves the combo box with no selection. Windows clears it for any
-// such index, Wine only for -1, so an outside index is sent as -1.
-void SelectComboIndex(HWND combo, int32_t index) {
-    LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    WPARAM item = index >= 0 && index < count ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1);
-    SendMessageW(combo, CB_SETCURSEL, item, 0);
-}
-
-// A number field's number, a combo box's selection, or a check.
-int32_t ReadSavedValue(const MainControl& control) {
-    HWND window = appState.*control.handle;
-    switch (control.kind) {
-        case ControlKind::NumberEdit: return ReadNumberField(window);
-        case ControlKind::Combo: return ComboSelection(window);
-        default: return IsButtonChecked(window) ? 1 : 0;
-    }
-}
-
-// The second button of a radio pair is checked when the first is not.
-void WriteSavedValue(const MainControl& control, int32_t value) {
-    HWND window = appState.*control.handle;
-    switch (control.kind) {
-        case ControlKind::NumberEdit: SetNumberField(window, value); break;
-        case ControlKind::Combo: SelectComboIndex(window, value); break;
-        case ControlKind::SecondRadio: SetChecked(window, value == 0); break;
-        default: SetChecked(window, value != 0); break;
-    }
-}
-
 ProfileHeader ReadHeaderFromWindow() {
     ProfileHeader header;
-    header.settings = ReadSettingsFromControls();
+    header.settings = ReadWindowSettings();
     header.currentHotkey = appState.currentHotkey;
     header.recordHotkey = appState.recordHotkey;
     header.playbackHotkey = appState.playbackHotkey;
@@ -159,30 +112,6 @@ bool WriteProfileFile(HANDLE file, const ProfileHeader& header, const std::vecto
 
 } // namespace
 
-ProfileSettings ReadSettingsFromControls() {
-    ProfileSettings s;
-    for (const MainControl& control : MainControlTable()) {
-        if (control.use.saved != nullptr && control.kind != ControlKind::SecondRadio) {
-            s.*control.use.saved = ReadSavedValue(control);
-        }
-    }
-    return s;
-}
-
-// The fields that a check box or radio button enables follow the checks just set.
-void ApplySettingsToControls(const ProfileSettings& s) {
-    for (const MainControl& control : MainControlTable()) {
-        if (control.use.saved != nullptr) {
-            WriteSavedValue(control, s.*control.use.saved);
-        }
-    }
-    for (const MainControl& control : MainControlTable()) {
-        if (control.use.enabledBy != nullptr) {
-            EnableWindow(appState.*control.handle, IsFieldUsable(control));
-        }
-    }
-}
-
 bool SaveProfileToFile(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') {
         return false;
@@ -226,14 +155,14 @@ bool LoadProfileFromFile(const wchar_t* path) {
     if (!ReadProfileFile(path, header, events)) {
         return false;
     }
-    ApplySettingsToControls(header.settings);
+    ApplyWindowSettings(header.settings);
     // The recording goes in before the hotkeys: a "Hotkey Error" box runs a modal loop in which
     // the playback hotkey still works, and a playback started there must already see the list
     // it will keep reading.
     appState.recordStartCursor = POINT{header.startX, header.startY};
     appState.recordedEvents.swap(events);
-    EnableWindow(appState.playbackButton, !appState.recordedEvents.empty());
-    UpdateRecordStatus();
+    appState.playbackOffered = !appState.recordedEvents.empty();
+    ShowRunState(StatusLine::Record);
     ChangeStartStopHotkey(header.currentHotkey);
     ChangeRecordHotkey(header.recordHotkey);
     ChangePlaybackHotkey(header.playbackHotkey);

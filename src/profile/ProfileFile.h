@@ -14,9 +14,3 @@ bool SaveProfileToFile(const wchar_t* path);
 // while a run is active: the clicker reads the settings on every tick, the recorder appends to the
 // recording and the playback worker reads it without a lock.
 bool LoadProfileFromFile(const wchar_t* path);
-
-// The thirteen settings as the main window's controls hold them now.
-ProfileSettings ReadSettingsFromControls();
-
-// Puts the settings into the controls, with the enabled states that follow from them.
-void ApplySettingsToControls(const ProfileSettings& settings);

@@ -13,19 +13,19 @@ constexpr size_t kFieldsOffset = 9;
 constexpr size_t kCountOffset = 81;
 
 // The eighteen 4-byte fields between the version and the event count, in file order.
-constexpr int32_t ProfileSettings::*kSettingFields[] = {&ProfileSettings::hours,
-                                                        &ProfileSettings::mins,
-                                                        &ProfileSettings::secs,
-                                                        &ProfileSettings::millisecs,
-                                                        &ProfileSettings::mouseButton,
-                                                        &ProfileSettings::clickType,
-                                                        &ProfileSettings::cursorPosChecked,
-                                                        &ProfileSettings::cursorX,
-                                                        &ProfileSettings::cursorY,
-                                                        &ProfileSettings::repeatMode,
-                                                        &ProfileSettings::repeatTimes,
-                                                        &ProfileSettings::playbackRepeatMode,
-                                                        &ProfileSettings::playbackRepeatTimes};
+constexpr int32_t WindowSettings::*kSettingFields[] = {&WindowSettings::hours,
+                                                       &WindowSettings::mins,
+                                                       &WindowSettings::secs,
+                                                       &WindowSettings::millisecs,
+                                                       &WindowSettings::mouseButton,
+                                                       &WindowSettings::clickType,
+                                                       &WindowSettings::cursorPosChecked,
+                                                       &WindowSettings::cursorX,
+                                                       &WindowSettings::cursorY,
+                                                       &WindowSettings::repeatMode,
+                                                       &WindowSettings::repeatTimes,
+                                                       &WindowSettings::playbackRepeatMode,
+                                                       &WindowSettings::playbackRepeatTimes};
 constexpr uint32_t ProfileHeader::*kHotkeyFields[] = {
     &ProfileHeader::currentHotkey, &ProfileHeader::recordHotkey, &ProfileHeader::playbackHotkey};
 constexpr int32_t ProfileHeader::*kStartFields[] = {&ProfileHeader::startX, &ProfileHeader::startY};

@@ -9,7 +9,9 @@
 #include <span>
 #include <vector>
 
+#include "base/TextLogic.h"
 #include "macro/InputEvent.h"
+#include "ui/WindowSettings.h"
 
 constexpr size_t kProfileHeaderSize = 89;
 constexpr size_t kProfileEventSize = 28;
@@ -18,31 +20,12 @@ constexpr int32_t kProfileVersion = 1;
 // second copy of a large recording in memory.
 constexpr size_t kProfileBlockEvents = 4096;
 
-// The thirteen settings exactly as the file stores them (control texts already converted to numbers).
-struct ProfileSettings {
-    int32_t hours = 0;
-    int32_t mins = 0;
-    int32_t secs = 0;
-    int32_t millisecs = 100;
-    int32_t mouseButton = 0; // combo index, -1 for none
-    int32_t clickType = 0;   // combo index, -1 for none
-    int32_t cursorPosChecked = 0;
-    int32_t cursorX = 0;
-    int32_t cursorY = 0;
-    int32_t repeatMode = 0; // 1 = a number of times, 0 = until stopped
-    int32_t repeatTimes = 1;
-    int32_t playbackRepeatMode = 1;
-    int32_t playbackRepeatTimes = 1;
-
-    friend bool operator==(const ProfileSettings&, const ProfileSettings&) = default;
-};
-
 // Everything in the file before the events. The defaults are the values File > New restores.
 struct ProfileHeader {
-    ProfileSettings settings;
-    uint32_t currentHotkey = 0x75;  // F6
-    uint32_t recordHotkey = 0x77;   // F8
-    uint32_t playbackHotkey = 0x78; // F9
+    WindowSettings settings;
+    uint32_t currentHotkey = kDefaultStartStopHotkey;
+    uint32_t recordHotkey = kDefaultRecordHotkey;
+    uint32_t playbackHotkey = kDefaultPlaybackHotkey;
     int32_t startX = 0;
     int32_t startY = 0;
 

@@ -6,8 +6,9 @@
 #include <iterator>
 #include <vector>
 
-#include "app/Sys.h"
-#include "app/TextLogic.h"
+#include "base/Scoped.h"
+#include "base/Sys.h"
+#include "base/TextLogic.h"
 #include "res/resource.h"
 #include "ui/LayoutLogic.h"
 
@@ -43,11 +44,14 @@ static_assert(std::size(kKinds) == static_cast<size_t>(ControlKind::UpDown) + 1)
 // The font of the controls now on screen; the one before it is released after a rebuild.
 HFONT currentUiFont = nullptr;
 
-void AddComboItems(HWND combo, std::initializer_list<const wchar_t*> items) {
+// What every field starts with: the record File > New applies.
+constexpr WindowSettings kInitial{};
+
+void AddComboItems(HWND combo, std::initializer_list<const wchar_t*> items, int32_t selection) {
     for (const wchar_t* item : items) {
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
-    SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
 }
 
 void SetCountRange(HWND upDown, HWND buddy) {
@@ -57,16 +61,25 @@ void SetCountRange(HWND upDown, HWND buddy) {
 }
 
 void AddMouseButtons(HWND, HWND combo) {
-    AddComboItems(combo, {L"Left", L"Right", L"Middle"});
+    AddComboItems(combo, {L"Left", L"Right", L"Middle"}, kInitial.mouseButton);
 }
 
 void AddClickTypes(HWND, HWND combo) {
-    AddComboItems(combo, {L"Single", L"Double"});
+    AddComboItems(combo, {L"Single", L"Double"}, kInitial.clickType);
 }
 
-void DisablePositionFields(HWND, HWND) {
-    EnableWindow(appState.cursorXEdit, FALSE);
-    EnableWindow(appState.cursorYEdit, FALSE);
+// Checks the first or the second button of a radio pair.
+void ChooseRadio(HWND first, HWND second, int32_t firstChosen) {
+    SendMessageW(firstChosen != 0 ? first : second, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+// The fixed position is off at first, so its fields wait.
+void ChoosePositionMode(HWND, HWND) {
+    if (kInitial.cursorPosChecked != 0) {
+        SendMessageW(appState.cursorPosCheck, BM_SETCHECK, BST_CHECKED, 0);
+    }
+    EnableWindow(appState.cursorXEdit, kInitial.cursorPosChecked != 0);
+    EnableWindow(appState.cursorYEdit, kInitial.cursorPosChecked != 0);
 }
 
 void SetClickCountRange(HWND, HWND upDown) {
@@ -78,15 +91,19 @@ void SetPlaybackCountRange(HWND, HWND upDown) {
 }
 
 // The clicker starts on "Repeat until stopped", so its count waits.
-void ChooseClickRepeatUntilStopped(HWND, HWND radio) {
-    SendMessageW(radio, BM_SETCHECK, BST_CHECKED, 0);
-    EnableWindow(appState.repeatTimesEdit, FALSE);
+void ChooseClickRepeatMode(HWND, HWND) {
+    ChooseRadio(appState.repeatRadio, appState.repeatUntilStoppedRadio, kInitial.repeatMode);
+    EnableWindow(appState.repeatTimesEdit, kInitial.repeatMode != 0);
 }
 
 // Playback starts on "Repeat" once, so one press plays the recording once. Then the dark combo
 // boxes and the one font for everything made so far.
 void FinishPlaybackRow(HWND window, HWND) {
-    SendMessageW(appState.playbackRepeatRadio, BM_SETCHECK, BST_CHECKED, 0);
+    ChooseRadio(appState.playbackRepeatRadio, appState.playbackRepeatUntilStoppedRadio,
+                kInitial.playbackRepeatMode);
+    if (kInitial.playbackRepeatMode == 0) {
+        EnableWindow(appState.playbackRepeatTimesEdit, FALSE);
+    }
     SetWindowTheme(appState.mouseButtonCombo, L"DarkMode_CFD", nullptr);
     SetWindowTheme(appState.clickTypeCombo, L"DarkMode_CFD", nullptr);
     EnumChildWindows(window, SetChildFontProc, reinterpret_cast<LPARAM>(currentUiFont));
@@ -98,21 +115,22 @@ void SetOwnFont(HWND, HWND label) {
 }
 
 std::wstring StartCaption() {
-    return FormatStartCaption(appState.currentHotkey, false);
+    return FormatStartCaption(appState.currentHotkey, appState.isClicking);
 }
 
 std::wstring RecordCaption() {
-    return FormatRecordCaption(appState.recordHotkey, false);
+    return FormatRecordCaption(appState.recordHotkey, appState.isRecording);
 }
 
 std::wstring PlaybackCaption() {
-    return FormatPlaybackCaption(appState.playbackHotkey, false);
+    return FormatPlaybackCaption(appState.playbackHotkey, appState.isPlaying);
 }
 
 using K = ControlKind;
 using A = AppState;
-using P = ProfileSettings;
-constexpr ClickLock kSetting = ClickLock::Setting;
+using P = WindowSettings;
+constexpr uint8_t kClicking = kLockWhileClicking;
+constexpr uint8_t kPlaying = kLockWhilePlaying;
 
 // The main window, top to bottom. A second line says what else the program does with a control.
 // clang-format off
@@ -120,65 +138,65 @@ constexpr MainControl kMainControls[] = {
 //   kind             text                     id                      row   x    y    w    h   handle
     {K::GroupBox,     L"Tamblo",               0,                       20,   0,   0, 560, 320},
     {K::Label,        L"Interval",             0,                       30,  10,   0, 150,  25},
-    {K::NumberEdit,   L"0",                    IDC_HOURS,               35,  20,   0,  60,  30, &A::hoursEdit,
-        {.lock = kSetting, .saved = &P::hours}},
+    {K::NumberEdit,   nullptr,                 IDC_HOURS,               35,  20,   0,  60,  30, &A::hoursEdit,
+        {.lockedBy = kClicking, .saved = &P::hours}},
     {K::Label,        L"hours",                0,                        0,  85,   5,  45,  25},
-    {K::NumberEdit,   L"0",                    IDC_MINS,                 0, 135,   0,  60,  30, &A::minsEdit,
-        {.lock = kSetting, .saved = &P::mins}},
+    {K::NumberEdit,   nullptr,                 IDC_MINS,                 0, 135,   0,  60,  30, &A::minsEdit,
+        {.lockedBy = kClicking, .saved = &P::mins}},
     {K::Label,        L"mins",                 0,                        0, 200,   5,  35,  25},
-    {K::NumberEdit,   L"0",                    IDC_SECS,                 0, 240,   0,  60,  30, &A::secsEdit,
-        {.lock = kSetting, .saved = &P::secs}},
+    {K::NumberEdit,   nullptr,                 IDC_SECS,                 0, 240,   0,  60,  30, &A::secsEdit,
+        {.lockedBy = kClicking, .saved = &P::secs}},
     {K::Label,        L"secs",                 0,                        0, 305,   5,  35,  25},
-    {K::NumberEdit,   L"100",                  IDC_MILLISECS,            0, 345,   0,  60,  30, &A::millisecsEdit,
-        {.lock = kSetting, .saved = &P::millisecs}},
+    {K::NumberEdit,   nullptr,                 IDC_MILLISECS,            0, 345,   0,  60,  30, &A::millisecsEdit,
+        {.lockedBy = kClicking, .saved = &P::millisecs}},
     {K::Label,        L"milliseconds",         0,                        0, 410,   5,  90,  25},
     {K::Label,        L"Options",              0,                       50,  10,   0, 150,  25},
     {K::Label,        L"Mouse button:",        0,                        0,  25,  35, 100,  25},
     {K::Combo,        nullptr,                 IDC_MOUSE_BUTTON,         0, 130,  30, 150, 200, &A::mouseButtonCombo,
-        {.lock = kSetting, .saved = &P::mouseButton, .then = AddMouseButtons}},
+        {.lockedBy = kClicking, .saved = &P::mouseButton, .then = AddMouseButtons}},
     {K::Label,        L"Click type:",          0,                        0,  25,  75, 100,  25},
     {K::Combo,        nullptr,                 IDC_CLICK_TYPE,           0, 130,  70, 150, 200, &A::clickTypeCombo,
-        {.lock = kSetting, .saved = &P::clickType, .then = AddClickTypes}},
+        {.lockedBy = kClicking, .saved = &P::clickType, .then = AddClickTypes}},
     {K::CheckBox,     L"Click at position:",   IDC_CURSOR_POS,           0,  25, 115, 140,  25, &A::cursorPosCheck,
-        {.lock = kSetting, .saved = &P::cursorPosChecked}},
+        {.lockedBy = kClicking, .saved = &P::cursorPosChecked}},
     {K::Label,        L"X:",                   0,                        0, 170, 117,  15,  25},
-    {K::NumberEdit,   L"0",                    IDC_CURSOR_X,             0, 190, 115,  60,  25, &A::cursorXEdit,
-        {.lock = kSetting, .enabledBy = &A::cursorPosCheck, .saved = &P::cursorX}},
+    {K::NumberEdit,   nullptr,                 IDC_CURSOR_X,             0, 190, 115,  60,  25, &A::cursorXEdit,
+        {.lockedBy = kClicking, .enabledBy = &A::cursorPosCheck, .saved = &P::cursorX}},
     {K::Label,        L"Y:",                   0,                        0, 260, 117,  15,  25},
-    {K::NumberEdit,   L"0",                    IDC_CURSOR_Y,             0, 280, 115,  60,  25, &A::cursorYEdit,
-        {.lock = kSetting, .enabledBy = &A::cursorPosCheck, .saved = &P::cursorY}},
+    {K::NumberEdit,   nullptr,                 IDC_CURSOR_Y,             0, 280, 115,  60,  25, &A::cursorYEdit,
+        {.lockedBy = kClicking, .enabledBy = &A::cursorPosCheck, .saved = &P::cursorY}},
     {K::Label,        L"Cursor: (0, 0)",       IDC_CURSOR_LABEL,         0, 355, 117, 150,  25, &A::cursorLabel,
-        {.then = DisablePositionFields}},
+        {.then = ChoosePositionMode}},
     {K::Label,        L"Repeat",               0,                        0, 300,   0, 150,  25},
     {K::FirstRadio,   L"Repeat",               IDC_REPEAT,               0, 315,  35,  80,  25, &A::repeatRadio,
-        {.lock = kSetting, .saved = &P::repeatMode}},
-    {K::NumberEdit,   L"1",                    IDC_REPEAT_TIMES,         0, 400,  30,  80,  30, &A::repeatTimesEdit,
-        {.lock = ClickLock::Count, .enabledBy = &A::repeatRadio, .saved = &P::repeatTimes}},
+        {.lockedBy = kClicking, .saved = &P::repeatMode}},
+    {K::NumberEdit,   nullptr,                 IDC_REPEAT_TIMES,         0, 400,  30,  80,  30, &A::repeatTimesEdit,
+        {.lockedBy = kClicking, .enabledBy = &A::repeatRadio, .saved = &P::repeatTimes}},
     {K::UpDown,       nullptr,                 0,                        0,   0,   0,   0,   0, nullptr,
         {.then = SetClickCountRange}},
     {K::Label,        L"times",                0,                        0, 485,  35,  50,  25},
     {K::SecondRadio,  L"Repeat until stopped", IDC_REPEAT_UNTIL_STOPPED, 0, 315,  75, 180,  25, &A::repeatUntilStoppedRadio,
-        {.lock = kSetting, .saved = &P::repeatMode, .then = ChooseClickRepeatUntilStopped}},
+        {.lockedBy = kClicking, .saved = &P::repeatMode, .then = ChooseClickRepeatMode}},
     {K::OwnerDrawn,   nullptr,                 IDC_START,              150,  10,   0, 120,  35, &A::startButton,
-        {.caption = StartCaption}},
+        {.lockedBy = kLockWhileRecording | kPlaying, .caption = StartCaption}},
     {K::CentredLabel, L"Status: Stopped | Clicks: 0",
                                                IDC_STATUS,               0,   0,  60, 560,  25, &A::statusLabel},
     {K::GroupBox,     L"Record Mouse and Keyboard",
                                                0,                      100,   0,   0, 560, 120},
     {K::OwnerDrawn,   nullptr,                 IDC_RECORD,              30,  10,   0, 120,  35, &A::recordButton,
-        {.caption = RecordCaption}},
+        {.lockedBy = kPlaying, .caption = RecordCaption}},
     {K::OwnerDrawn,   nullptr,                 IDC_PLAYBACK,             0, 140,   0, 120,  35, &A::playbackButton,
-        {.caption = PlaybackCaption}},
+        {.lockedBy = kLockWhileRecording, .offeredBy = &A::playbackOffered, .caption = PlaybackCaption}},
     {K::FirstRadio,   L"Repeat",               IDC_PLAYBACK_REPEAT,     55,  10,   0,  80,  25, &A::playbackRepeatRadio,
-        {.saved = &P::playbackRepeatMode}},
-    {K::NumberEdit,   L"1",                    IDC_PLAYBACK_REPEAT_TIMES, 0, 95,  -5,  60,  30, &A::playbackRepeatTimesEdit,
-        {.enabledBy = &A::playbackRepeatRadio, .saved = &P::playbackRepeatTimes}},
+        {.lockedBy = kPlaying, .saved = &P::playbackRepeatMode}},
+    {K::NumberEdit,   nullptr,                 IDC_PLAYBACK_REPEAT_TIMES, 0, 95,  -5,  60,  30, &A::playbackRepeatTimesEdit,
+        {.lockedBy = kPlaying, .enabledBy = &A::playbackRepeatRadio, .saved = &P::playbackRepeatTimes}},
     {K::UpDown,       nullptr,                 0,                        0,   0,   0,   0,   0, nullptr,
         {.then = SetPlaybackCountRange}},
     {K::Label,        L"times",                0,                        0, 160,   0,  50,  25},
     {K::SecondRadio,  L"Repeat until stopped", IDC_PLAYBACK_REPEAT_UNTIL_STOPPED,
                                                                          0, 220,   0, 180,  25, &A::playbackRepeatUntilStoppedRadio,
-        {.saved = &P::playbackRepeatMode, .then = FinishPlaybackRow}},
+        {.lockedBy = kPlaying, .saved = &P::playbackRepeatMode, .then = FinishPlaybackRow}},
     {K::SuggestionLabel, kSuggestionText,      0,                       60,   0,   0, 560,  40, &A::suggestionLabel,
         {.then = SetOwnFont}},
 };
@@ -199,8 +217,13 @@ int Scaled(const LayoutPass& pass, int v) {
 // Up-downs are made at 0,0 with no size: their buddy places them against its right edge.
 HWND CreateMainControl(const LayoutPass& pass, const MainControl& control) {
     const KindTraits& traits = kKinds[static_cast<size_t>(control.kind)];
-    std::wstring caption = control.use.caption != nullptr ? control.use.caption() : std::wstring();
-    const wchar_t* text = control.use.caption != nullptr ? caption.c_str() : control.text;
+    std::wstring initial;
+    if (control.use.caption != nullptr) {
+        initial = control.use.caption();
+    } else if (control.kind == ControlKind::NumberEdit) {
+        initial = std::to_wstring(kInitial.*control.use.saved);
+    }
+    const wchar_t* text = initial.empty() ? control.text : initial.c_str();
     bool placed = control.kind != ControlKind::UpDown;
     int x = placed ? pass.contentLeft + Scaled(pass, control.x) : 0;
     int y = placed ? pass.rowY + Scaled(pass, control.y) : 0;
@@ -281,9 +304,7 @@ std::span<const MainControl> MainControlTable() {
 }
 
 void CreateMainControls(HWND window) {
-    HDC dc = GetDC(window);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(window, dc);
+    int dpi = GetDeviceCaps(GetScopedDc(window).get(), LOGPIXELSX);
 
     LayoutPass pass{window, ScaleFromDpi(dpi), 0, 0};
     RECT clientRect{};

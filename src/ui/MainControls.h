@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "profile/ProfileLogic.h"
+#include "ui/WindowSettings.h"
 
 // How a control is made (class and style), and so what it holds: text, check or selection.
 enum class ControlKind : uint8_t {
@@ -26,18 +26,24 @@ enum class ControlKind : uint8_t {
     UpDown,
 };
 
-// What a clicking run does to a control. The count field goes after every other setting, so that
-// it comes back only once the radio pair that decides it is back.
-enum class ClickLock : uint8_t { None, Setting, Count };
+// The runs that disable a control while they run (a bit set).
+enum RunLock : uint8_t {
+    kLockWhileClicking = 1,
+    kLockWhileRecording = 2,
+    kLockWhilePlaying = 4,
+};
 
 // What the rest of the program does with a control besides showing it.
 struct ControlUse {
-    ClickLock lock = ClickLock::None;
-    // The check box or radio button whose check lets this field be used.
+    uint8_t lockedBy = 0; // RunLock bits
+    // The check box or radio button whose check lets this field be used. Such fields are enabled
+    // after every other control, so that they come back only once what decides them is back.
     HWND AppState::*enabledBy = nullptr;
+    // The state flag that offers this control at all.
+    bool AppState::*offeredBy = nullptr;
     // The profile setting it holds; a radio pair is saved as whether its first button is checked.
-    int32_t ProfileSettings::*saved = nullptr;
-    // The text, when it names a hotkey and so is composed at creation.
+    int32_t WindowSettings::*saved = nullptr;
+    // The text, when it names a hotkey and the run state, and so is composed.
     std::wstring (*caption)() = nullptr;
     // Messages that finish the controls made so far, sent right after this one is made.
     void (*then)(HWND window, HWND created) = nullptr;

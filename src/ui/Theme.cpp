@@ -1,7 +1,10 @@
 #include "ui/Theme.h"
 
 #include "app/AppState.h"
+#include "base/Scoped.h"
 #include "ui/ThemeLogic.h"
+
+static_assert(kItemSelected == ODS_SELECTED && kItemFocus == ODS_FOCUS);
 
 void CreateThemeBrushes() {
     appState.backgroundBrush = CreateSolidBrush(kBackgroundColour);
@@ -40,9 +43,7 @@ LRESULT OnCtlColorButton() {
 }
 
 BOOL DrawOwnerButton(const DRAWITEMSTRUCT* item) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    int dpi = GetDeviceCaps(GetScopedDc(nullptr).get(), LOGPIXELSX);
     int fontHeight = MulDiv(18, dpi, 96);
 
     uint32_t face = 0;
@@ -51,22 +52,18 @@ BOOL DrawOwnerButton(const DRAWITEMSTRUCT* item) {
         return FALSE;
     }
 
-    HBRUSH faceBrush = CreateSolidBrush(face);
     RECT rect = item->rcItem;
-    FillRect(item->hDC, &rect, faceBrush);
-    DeleteObject(faceBrush);
+    FillRect(item->hDC, &rect, ScopedGdiObject<HBRUSH>(CreateSolidBrush(face)).get());
 
     wchar_t caption[32] = {};
     GetWindowTextW(item->hwndItem, caption, 32);
     SetBkMode(item->hDC, TRANSPARENT);
     SetTextColor(item->hDC, kTextColour);
 
-    HFONT captionFont = CreateFontW(fontHeight, 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
-    HGDIOBJ previousFont = SelectObject(item->hDC, captionFont);
+    ScopedGdiObject<HFONT> captionFont(CreateFontW(
+        fontHeight, 0, 0, 0, FW_SEMIBOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI"));
+    ScopedSelection selected = SelectScoped(item->hDC, captionFont.get());
     DrawTextW(item->hDC, caption, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(item->hDC, previousFont);
-    DeleteObject(captionFont);
     return TRUE;
 }

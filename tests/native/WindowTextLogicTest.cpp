@@ -6,7 +6,7 @@
 #include <climits>
 #include <tuple>
 
-#include "app/TextLogic.h"
+#include "base/TextLogic.h"
 #include "ui/LayoutLogic.h"
 
 TEST(ParseIntField, ReadsLikeWtoiAndClampsAtTheInt32Edges) {

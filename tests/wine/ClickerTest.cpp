@@ -53,10 +53,10 @@ TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) 
          idle + L"11111111110011 | Click interval must be at most 2147483647 milliseconds (about 24 days)."},
         {[] { Choose(L"0", L"20", L"", true), SendCommand(IDC_START); },
          idle + L"11111111111111 | Number of clicks must be at least 1."},
-        {[] { Choose(L"9", L"0", L"4", true), appState.isRecording = true,
+        {[] { Choose(L"9", L"0", L"4", true), SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_RECORD, 0),
               SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); },
-         L"Stop (F6) | Status: Running | Clicks: 0 / 4 | 00000000000011 | fine"},
-        {[] { SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); }, idle + L"11111111111111"},
+         L"Stop (F6) | Status: Running | Clicks: 0 / 4 | 00000000000010 | fine"},
+        {[] { SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); }, idle + L"11111111111110"},
     }; // clang-format on
     for (size_t i = 0; i < std::size(rows); ++i) {
         ResetFakeSys(), rows[i].first();

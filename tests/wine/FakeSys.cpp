@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "TestSupport.h"
-#include "app/Sys.h"
+#include "base/Sys.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The shipping program's side of the input and message-box seam: straight to the system.
-#include "app/Sys.h"
+#include "base/Sys.h"
 
 UINT SysSendInput(UINT count, INPUT* inputs, int size) {
     return SendInput(count, inputs, size);

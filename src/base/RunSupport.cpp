@@ -1,14 +1,14 @@
-#include "app/RunSupport.h"
+#include "base/RunSupport.h"
 
 #include <mmsystem.h>
 
 #include <algorithm>
 
-#include "app/Sys.h"
+#include "base/Sys.h"
 
-void ShowRunRefusal(bool& boxOpen, const wchar_t* text, const wchar_t* title, UINT type) {
+void ShowRunBox(HWND owner, bool& boxOpen, const wchar_t* text, const wchar_t* title, UINT type) {
     boxOpen = true;
-    SysMessageBox(appState.mainWindow, text, title, type);
+    SysMessageBox(owner, text, title, type);
     boxOpen = false;
 }
 

@@ -1,4 +1,4 @@
-#include "app/TextLogic.h"
+#include "base/TextLogic.h"
 
 #include <climits>
 #include <cwchar>

@@ -1,4 +1,4 @@
-// Number fields and button captions: platform-free text rules shared by every subsystem.
+// Number fields, hotkeys and button captions: platform-free rules shared by every subsystem.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,11 @@ int32_t ParseIntField(const wchar_t* text);
 
 // F1..F12, the only keys Tamblo registers as hotkeys.
 bool IsFunctionKey(uint32_t key);
+
+// The keys the three hotkeys start with and File > New restores: F6, F8 and F9.
+constexpr uint32_t kDefaultStartStopHotkey = 0x75;
+constexpr uint32_t kDefaultRecordHotkey = 0x77;
+constexpr uint32_t kDefaultPlaybackHotkey = 0x78;
 
 // "Start (F6)" / "Stop (F6)"; a key outside F1..F12 would get a readable name that still fits the
 // caption: "F13".."F24", otherwise "Key 0x7C".
