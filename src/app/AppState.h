@@ -58,12 +58,11 @@ struct AppState {
     std::atomic<uint32_t> playbackKeyHeld[256] = {};
     std::atomic<bool> playbackButtonHeld[3] = {}; // left, right, middle
 
-    // Hook handles
+    // Hook handles: the recorder's two, and the key watch (the playback stop key, and the release of
+    // a hotkey whose press acted)
     HHOOK mouseHook = nullptr;
     HHOOK keyboardHook = nullptr;
-    HHOOK playbackKeyboardHook = nullptr;
-    // The playback key while it is held since a press that acted (0: none); its auto-repeats do nothing
-    uint32_t playbackKeyDown = 0;
+    HHOOK keyWatchHook = nullptr;
 
     // Application and main window
     HINSTANCE instanceHandle = nullptr;
@@ -115,6 +114,7 @@ inline bool IsAnyRunActive() {
 // Timers of the main window
 constexpr UINT_PTR IDT_CLICK = 1;
 constexpr UINT_PTR IDT_CURSOR = 2;
+constexpr UINT_PTR IDT_KEY_WATCH = 3;
 
 // Global hotkey ids
 constexpr int HOTKEY_START_STOP = 100;

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/RunRequests.h"
 #include "base/Scoped.h"
+#include "base/Sys.h"
 #include "clicker/Clicker.h"
 #include "profile/HelpDialogs.h"
 #include "profile/Hotkeys.h"
@@ -23,9 +24,9 @@ void OnCreate(HWND window) {
 void OnDestroy(HWND window) {
     StopAllRuns();
     KillTimer(window, IDT_CURSOR);
-    UnregisterHotKey(window, HOTKEY_START_STOP);
-    UnregisterHotKey(window, HOTKEY_RECORD);
-    UnregisterHotKey(window, HOTKEY_PLAYBACK);
+    SysUnregisterHotKey(window, HOTKEY_START_STOP);
+    SysUnregisterHotKey(window, HOTKEY_RECORD);
+    SysUnregisterHotKey(window, HOTKEY_PLAYBACK);
     PostQuitMessage(0);
 }
 
@@ -66,6 +67,8 @@ void OnTimer(WPARAM timerId) {
         PerformClick();
     } else if (timerId == IDT_CURSOR) {
         UpdateCursorLabel();
+    } else if (timerId == IDT_KEY_WATCH) {
+        CheckKeyWatch();
     }
 }
 
@@ -101,9 +104,9 @@ bool CreateMainWindow(HINSTANCE instance, int showCommand) {
     }
     appState.mainWindow = window;
 
-    RegisterHotKey(window, HOTKEY_START_STOP, 0, appState.currentHotkey);
-    RegisterHotKey(window, HOTKEY_RECORD, 0, appState.recordHotkey);
-    RegisterHotKey(window, HOTKEY_PLAYBACK, 0, appState.playbackHotkey);
+    SysRegisterHotKey(window, HOTKEY_START_STOP, 0, appState.currentHotkey);
+    SysRegisterHotKey(window, HOTKEY_RECORD, 0, appState.recordHotkey);
+    SysRegisterHotKey(window, HOTKEY_PLAYBACK, 0, appState.playbackHotkey);
 
     BOOL useDarkMode = TRUE;
     DwmSetWindowAttribute(window, DWMWA_USE_IMMERSIVE_DARK_MODE, &useDarkMode, sizeof(useDarkMode));

@@ -4,6 +4,11 @@
 
 #include <cstdint>
 
+// dwExtraInfo of every input Tamblo injects. Low-level hooks and the message that a click or a key
+// becomes carry it, so Tamblo can tell its own input from the user's. Clear of the pen and touch
+// signature (0xFF5157xx) that Windows puts there.
+constexpr uintptr_t kTambloInputMark = 0x54424C4F;
+
 namespace InputFlag {
 constexpr uint32_t MouseLeftDown = 0x0002;
 constexpr uint32_t MouseLeftUp = 0x0004;

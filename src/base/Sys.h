@@ -12,5 +12,8 @@ BOOL SysGetCursorPos(POINT* point);
 SHORT SysGetAsyncKeyState(int vk);
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type);
 void SysSleep(DWORD milliseconds);
+// Hotkeys: a key registered by another program (or under another id) is refused.
+BOOL SysRegisterHotKey(HWND window, int id, UINT modifiers, UINT vk);
+BOOL SysUnregisterHotKey(HWND window, int id);
 // Installing a low-level hook can fail (the recorder then keeps its previous recording).
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId);

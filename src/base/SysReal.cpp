@@ -29,6 +29,14 @@ void SysSleep(DWORD milliseconds) {
     Sleep(milliseconds);
 }
 
+BOOL SysRegisterHotKey(HWND window, int id, UINT modifiers, UINT vk) {
+    return RegisterHotKey(window, id, modifiers, vk);
+}
+
+BOOL SysUnregisterHotKey(HWND window, int id) {
+    return UnregisterHotKey(window, id);
+}
+
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
     return SetWindowsHookExW(hookId, procedure, instance, threadId);
 }

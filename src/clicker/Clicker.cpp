@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/AppState.h"
+#include "base/InputFlags.h"
 #include "base/RunSupport.h"
 #include "base/Sys.h"
 #include "clicker/ClickLogic.h"
@@ -24,8 +25,8 @@ void ShowClickWarning(const wchar_t* text, const wchar_t* title) {
 }
 
 void SendButtonClick(const ClickButtonFlags& flags) {
-    SysMouseEvent(flags.press, 0, 0, 0, 0);
-    SysMouseEvent(flags.release, 0, 0, 0, 0);
+    SysMouseEvent(flags.press, 0, 0, 0, kTambloInputMark);
+    SysMouseEvent(flags.release, 0, 0, 0, kTambloInputMark);
 }
 
 int64_t ReadClickClock() {

@@ -1,9 +1,11 @@
 #include "macro/Playback.h"
 
 #include <algorithm>
+#include <iterator>
 #include <thread>
 
 #include "app/AppState.h"
+#include "base/InputFlags.h"
 #include "base/RunSupport.h"
 #include "base/Scoped.h"
 #include "base/Sys.h"
@@ -44,8 +46,11 @@ struct PlaybackWorker {
 };
 
 PlaybackWorker worker;
-// The start point of every pass, copied before the worker starts.
+// The start point of every pass and the hotkeys, copied before the worker starts.
 POINT passStartPoint{0, 0};
+constexpr uint32_t AppState::*kHotkeyFields[] = {&AppState::currentHotkey, &AppState::recordHotkey,
+                                                 &AppState::playbackHotkey};
+uint32_t hotkeysAtStart[std::size(kHotkeyFields)] = {};
 
 // NoWorker -> Running; false (still NoWorker) when the events or the thread cannot be created.
 bool StartWorker() {
@@ -91,28 +96,6 @@ void WaitForWorker(bool untilEnded) {
     }
 }
 
-// The playback key acts once per press. A press that acted marks the key down until a low-level
-// hook sees its release (such hooks carry no repeat bit: a press with no release since the last
-// one is an auto-repeat), and its auto-repeats are swallowed meanwhile. So one hook watches the
-// key while playback runs (the press there is the emergency stop) and after, while it is down.
-bool IsPlaybackKeyDown() {
-    return appState.playbackKeyDown != 0 && appState.playbackKeyDown == appState.playbackHotkey;
-}
-
-void InstallPlaybackKeyHook() {
-    if (appState.playbackKeyboardHook == nullptr) {
-        appState.playbackKeyboardHook =
-            SysSetWindowsHookEx(WH_KEYBOARD_LL, PlaybackKeyboardHookProc, appState.instanceHandle, 0);
-    }
-}
-
-void RemovePlaybackKeyHook() {
-    if (appState.playbackKeyboardHook != nullptr) {
-        UnhookWindowsHookEx(appState.playbackKeyboardHook);
-        appState.playbackKeyboardHook = nullptr;
-    }
-}
-
 void ShowPlaybackBox(const wchar_t* text, const wchar_t* title, UINT type) {
     ShowRunBox(appState.mainWindow, appState.playbackBoxOpen, text, title, type);
 }
@@ -138,10 +121,21 @@ void SendKeyInput(const KeyInput& key) {
     input.ki.wVk = key.vk;
     input.ki.wScan = key.scan;
     input.ki.dwFlags = key.flags;
+    input.ki.dwExtraInfo = kTambloInputMark;
     SysSendInput(1, &input, sizeof(INPUT));
 }
 
+// A registered hotkey takes its key before any window sees it, so a replayed press of one could
+// only ever reach Tamblo itself: the three keys as they were at the start are not replayed.
+bool IsHotkeyAtStart(int vk) {
+    return std::find(std::begin(hotkeysAtStart), std::end(hotkeysAtStart), static_cast<uint32_t>(vk)) !=
+           std::end(hotkeysAtStart);
+}
+
 void SendPlaybackStep(const PlaybackStep& step) {
+    if (step.kind == PlaybackStepKind::Key && IsHotkeyAtStart(step.heldKey)) {
+        return;
+    }
     INPUT input{};
     switch (step.kind) {
         case PlaybackStepKind::Nothing: return;
@@ -150,6 +144,7 @@ void SendPlaybackStep(const PlaybackStep& step) {
             input.type = INPUT_MOUSE;
             input.mi.mouseData = step.mouseData;
             input.mi.dwFlags = step.mouseFlags;
+            input.mi.dwExtraInfo = kTambloInputMark;
             SysSendInput(1, &input, sizeof(INPUT));
             break;
         case PlaybackStepKind::Key: SendKeyInput(step.key); break;
@@ -211,13 +206,15 @@ void StartPlayback() {
         held = false;
     }
     passStartPoint = appState.recordStartCursor;
+    for (size_t i = 0; i < std::size(hotkeysAtStart); ++i) {
+        hotkeysAtStart[i] = appState.*kHotkeyFields[i];
+    }
     appState.isPlaying = true;
-    InstallPlaybackKeyHook();
 
     ShowRunState(StatusLine::Keep);
 
     if (!StartWorker()) {
-        SysMessageBox(appState.mainWindow, L"Failed to start playback thread.", L"Error", MB_ICONERROR);
+        ShowPlaybackBox(L"Failed to start playback thread.", L"Error", MB_ICONERROR);
         StopPlayback();
     }
 }
@@ -230,26 +227,9 @@ void StopPlayback() {
     if (worker.stopEvent) {
         SetEvent(worker.stopEvent.get());
     }
-    if (!IsPlaybackKeyDown()) {
-        RemovePlaybackKeyHook();
-    }
     WaitForWorker(false);
     ReleaseHeldInputs();
     ShowRunState(StatusLine::Keep);
-}
-
-bool TakePlaybackKeyPress() {
-    if (IsPlaybackKeyDown()) {
-        return false;
-    }
-    // The hook first: a release after the key state below is read is then seen by the hook.
-    InstallPlaybackKeyHook();
-    if ((SysGetAsyncKeyState(static_cast<int>(appState.playbackHotkey)) & 0x8000) != 0) {
-        appState.playbackKeyDown = appState.playbackHotkey;
-    } else if (!appState.isPlaying) {
-        RemovePlaybackKeyHook();
-    }
-    return true;
 }
 
 void ReleaseHeldInputs() {
@@ -265,6 +245,7 @@ void ReleaseHeldInputs() {
         INPUT input{};
         input.type = INPUT_MOUSE;
         input.mi.dwFlags = kButtonReleaseFlags[button];
+        input.mi.dwExtraInfo = kTambloInputMark;
         SysSendInput(1, &input, sizeof(INPUT));
     }
 }
@@ -289,38 +270,8 @@ DWORD WINAPI PlaybackThreadProc(LPVOID) {
     return 0;
 }
 
-// Runs on the window thread for every key while playback runs or the playback key is down. The
-// playback key's press during playback becomes a stop request, kept from every window; its
-// auto-repeats are swallowed until its release. Every other key passes.
-LRESULT CALLBACK PlaybackKeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
-    if (nCode < 0) {
-        return CallNextHookEx(nullptr, nCode, wParam, lParam);
-    }
-    const auto* hook = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    bool press = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
-    if (press && hook->vkCode == appState.playbackHotkey) {
-        if (IsPlaybackKeyDown()) {
-            return 1;
-        }
-        if (appState.isPlaying) {
-            appState.playbackKeyDown = hook->vkCode;
-            PostMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_PLAYBACK, PLAYBACK_STOP_REQUEST);
-            return 1;
-        }
-    }
-    LRESULT result = CallNextHookEx(nullptr, nCode, wParam, lParam);
-    if (!press && hook->vkCode == appState.playbackKeyDown) {
-        appState.playbackKeyDown = 0;
-        if (!appState.isPlaying) {
-            RemovePlaybackKeyHook();
-        }
-    }
-    return result;
-}
-
 void ShutDownPlayback() {
     StopPlayback();
-    RemovePlaybackKeyHook();
     // No playback worker may outlive the window: the recording it reads goes with the program.
     WaitForWorker(true);
 }

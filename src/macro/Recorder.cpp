@@ -82,7 +82,7 @@ void StartRecording() {
     appState.keyboardHook = SysSetWindowsHookEx(WH_KEYBOARD_LL, KeyboardHookProc, appState.instanceHandle, 0);
     if (appState.mouseHook == nullptr || appState.keyboardHook == nullptr) {
         RemoveRecordingHooks();
-        SysMessageBox(appState.mainWindow, L"Failed to install hooks for recording.", L"Error", MB_ICONERROR);
+        ShowRecordBox(L"Failed to install hooks for recording.", L"Error", MB_ICONERROR);
         return;
     }
 

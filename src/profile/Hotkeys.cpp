@@ -31,23 +31,38 @@ constexpr HotkeySlot kPlaybackSlot{
     HOTKEY_PLAYBACK, &AppState::playbackHotkey, kDefaultPlaybackHotkey,
     L"Failed to register new Playback hotkey. It might be in use by another application."};
 
-void ChangeHotkey(const HotkeySlot& slot, uint32_t newKey) {
+// Only F1..F12 are ever registered, the keys Settings offers: a plain key such as Enter, Space or A
+// from a shared profile, registered without modifiers, would stop reaching every other
+// application. Any other key is refused like one the system will not register.
+bool RegisterHotkeyKey(int id, uint32_t key) {
+    return IsFunctionKey(key) && SysRegisterHotKey(appState.mainWindow, id, 0, key);
+}
+
+// The change is settled before the box about a refused key opens: its modal loop keeps serving the
+// hotkeys and the playback stop key, which must then be the keys the captions show. A refused key
+// falls back to the default, or, when another hotkey holds that, stays what it was. The id is
+// unregistered before each registration: Windows keeps the old key beside a new one under the
+// same id.
+void ChangeHotkey(const HotkeySlot& slot, uint32_t newKey, HWND boxOwner) {
     uint32_t& key = appState.*slot.key;
     if (newKey == key) {
         return;
     }
-    UnregisterHotKey(appState.mainWindow, slot.id);
-    key = newKey;
-    // Only F1..F12 are ever registered, the keys Settings offers: a plain key such as Enter, Space
-    // or A from a shared profile, registered without modifiers, would stop reaching every other
-    // application. Any other key is refused like one the system will not register.
-    if (!IsFunctionKey(newKey) || !RegisterHotKey(appState.mainWindow, slot.id, 0, newKey)) {
-        SysMessageBox(appState.mainWindow, slot.failureText, L"Hotkey Error", MB_OK | MB_ICONWARNING);
+    const uint32_t previous = key;
+    SysUnregisterHotKey(appState.mainWindow, slot.id);
+    const bool refused = !RegisterHotkeyKey(slot.id, newKey);
+    if (!refused) {
+        key = newKey;
+    } else if (RegisterHotkeyKey(slot.id, slot.defaultKey)) {
         key = slot.defaultKey;
-        RegisterHotKey(appState.mainWindow, slot.id, 0, slot.defaultKey);
+    } else {
+        RegisterHotkeyKey(slot.id, previous);
+        key = previous;
     }
-    // After a fall-back the caption names the default key the hotkey now holds.
     ShowRunState(StatusLine::Keep);
+    if (refused) {
+        SysMessageBox(boxOwner, slot.failureText, L"Hotkey Error", MB_OK | MB_ICONWARNING);
+    }
 }
 
 void FillHotkeyCombo(HWND dialog, int comboId, uint32_t key) {
@@ -63,25 +78,26 @@ void FillHotkeyCombo(HWND dialog, int comboId, uint32_t key) {
     }
 }
 
-void ApplyHotkeyCombo(HWND dialog, int comboId, void (*change)(uint32_t)) {
+// A refusal's box is owned by the dialog, so that nothing under it can be pressed meanwhile.
+void ApplyHotkeyCombo(HWND dialog, int comboId, void (*change)(uint32_t, HWND)) {
     LRESULT index = SendDlgItemMessageW(dialog, comboId, CB_GETCURSEL, 0, 0);
     if (index != CB_ERR) {
-        change(VK_F1 + static_cast<uint32_t>(index));
+        change(VK_F1 + static_cast<uint32_t>(index), dialog);
     }
 }
 
 } // namespace
 
-void ChangeStartStopHotkey(uint32_t newKey) {
-    ChangeHotkey(kStartStopSlot, newKey);
+void ChangeStartStopHotkey(uint32_t newKey, HWND boxOwner) {
+    ChangeHotkey(kStartStopSlot, newKey, boxOwner);
 }
 
-void ChangeRecordHotkey(uint32_t newKey) {
-    ChangeHotkey(kRecordSlot, newKey);
+void ChangeRecordHotkey(uint32_t newKey, HWND boxOwner) {
+    ChangeHotkey(kRecordSlot, newKey, boxOwner);
 }
 
-void ChangePlaybackHotkey(uint32_t newKey) {
-    ChangeHotkey(kPlaybackSlot, newKey);
+void ChangePlaybackHotkey(uint32_t newKey, HWND boxOwner) {
+    ChangeHotkey(kPlaybackSlot, newKey, boxOwner);
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-void ChangeStartStopHotkey(uint32_t newKey);
-void ChangeRecordHotkey(uint32_t newKey);
-void ChangePlaybackHotkey(uint32_t newKey);
+void ChangeStartStopHotkey(uint32_t newKey, HWND boxOwner);
+void ChangeRecordHotkey(uint32_t newKey, HWND boxOwner);
+void ChangePlaybackHotkey(uint32_t newKey, HWND boxOwner);
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -72,9 +72,9 @@ void NewProfileCommand() {
     appState.clickCount = 0;
     appState.playbackOffered = false;
     ShowRunState(StatusLine::Record);
-    ChangeStartStopHotkey(defaults.currentHotkey);
-    ChangeRecordHotkey(defaults.recordHotkey);
-    ChangePlaybackHotkey(defaults.playbackHotkey);
+    ChangeStartStopHotkey(defaults.currentHotkey, appState.mainWindow);
+    ChangeRecordHotkey(defaults.recordHotkey, appState.mainWindow);
+    ChangePlaybackHotkey(defaults.playbackHotkey, appState.mainWindow);
     SysMessageBox(appState.mainWindow, L"All settings have been reset to defaults.", kNewTitle,
                   MB_OK | MB_ICONINFORMATION);
 }

@@ -163,8 +163,8 @@ bool LoadProfileFromFile(const wchar_t* path) {
     appState.recordedEvents.swap(events);
     appState.playbackOffered = !appState.recordedEvents.empty();
     ShowRunState(StatusLine::Record);
-    ChangeStartStopHotkey(header.currentHotkey);
-    ChangeRecordHotkey(header.recordHotkey);
-    ChangePlaybackHotkey(header.playbackHotkey);
+    ChangeStartStopHotkey(header.currentHotkey, appState.mainWindow);
+    ChangeRecordHotkey(header.recordHotkey, appState.mainWindow);
+    ChangePlaybackHotkey(header.playbackHotkey, appState.mainWindow);
     return true;
 }

@@ -1,7 +1,9 @@
 #include "FakeSys.h"
 
 #include <deque>
+#include <map>
 #include <mutex>
+#include <set>
 
 #include "TestSupport.h"
 #include "base/Sys.h"
@@ -21,6 +23,8 @@ struct FakeData {
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
     bool cursorFails = false;
+    std::map<int, std::set<UINT>> hotkeys; // by id
+    std::set<UINT> takenKeys;             // registered by other programs
 };
 
 std::mutex fakeMutex;
@@ -34,8 +38,13 @@ template <typename Use> auto Locked(Use use) {
 
 } // namespace
 
+// The registered hotkeys belong to the window, which outlives a reset.
 void ResetFakeSys() {
-    Locked([](FakeData& fake) { fake = FakeData{}; });
+    Locked([](FakeData& fake) {
+        std::map<int, std::set<UINT>> hotkeys = std::move(fake.hotkeys);
+        fake = FakeData{};
+        fake.hotkeys = std::move(hotkeys);
+    });
 }
 std::vector<InjectedAction> FakeInjected() {
     return Locked([](FakeData& fake) { return fake.injected; });
@@ -104,9 +113,14 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
         }
         return next;
     });
+    // A real box disables its owner while it is open.
+    const bool ownerWasEnabled = owner != nullptr && !EnableWindow(owner, FALSE);
     if (reply.inside) {
         reply.inside();
         DispatchWaiting();
+    }
+    if (ownerWasEnabled) {
+        EnableWindow(owner, TRUE);
     }
     return reply.answer;
 }
@@ -125,4 +139,34 @@ void SetFakeHookFailure(int hookId) {
 
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
     return hookId == failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+}
+
+// As Windows documents it: a key held by anyone else, or by another of our ids, is refused, and a
+// second registration under the same id keeps the first key as well.
+BOOL SysRegisterHotKey(HWND, int id, UINT, UINT vk) {
+    return Locked([&](FakeData& fake) {
+        bool taken = fake.takenKeys.count(vk) != 0;
+        for (const auto& [otherId, keys] : fake.hotkeys) {
+            taken = taken || keys.count(vk) != 0;
+        }
+        if (!taken) {
+            fake.hotkeys[id].insert(vk);
+        }
+        return taken ? FALSE : TRUE;
+    });
+}
+
+BOOL SysUnregisterHotKey(HWND, int id) {
+    return Locked([&](FakeData& fake) { return fake.hotkeys.erase(id) != 0 ? TRUE : FALSE; });
+}
+
+void SetFakeHotkeyTaken(UINT vk) {
+    Locked([&](FakeData& fake) { fake.takenKeys.insert(vk); });
+}
+
+std::vector<UINT> FakeHotkeys(int id) {
+    return Locked([&](FakeData& fake) {
+        const std::set<UINT>& keys = fake.hotkeys[id];
+        return std::vector<UINT>(keys.begin(), keys.end());
+    });
 }

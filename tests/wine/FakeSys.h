@@ -44,3 +44,7 @@ void SetFakeCursorPos(POINT point, bool fail = false);
 void SetFakeKeyState(int vk, SHORT state);
 // Makes SysSetWindowsHookEx fail for this hook type (WH_MOUSE_LL, WH_KEYBOARD_LL); 0: none fails.
 void SetFakeHookFailure(int hookId);
+// Makes SysRegisterHotKey refuse a key, as if another program held it.
+void SetFakeHotkeyTaken(UINT vk);
+// The keys registered under a hotkey id now (more than one if it was registered twice).
+std::vector<UINT> FakeHotkeys(int id);

@@ -103,7 +103,7 @@ TEST(MainWindow, DestroyedWhileRunsAreActiveStopsThemAndQuitsWithCodeZero) {
         DestroyWindow(appState.mainWindow);
         EXPECT_EQ(DispatchWaiting(), 0) << first;
         EXPECT_FALSE(appState.isClicking || appState.isRecording || appState.isPlaying) << first;
-        EXPECT_FALSE(appState.mouseHook || appState.keyboardHook || appState.playbackKeyboardHook) << first;
+        EXPECT_FALSE(appState.mouseHook || appState.keyboardHook || appState.keyWatchHook) << first;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
+#include "app/RunRequests.h"
 #include "macro/Playback.h"
 #include "res/resource.h"
 
@@ -86,7 +87,7 @@ TEST_F(PlaybackTest, ThePlaybackKeyActsOncePerPressAndItsStopRequestOnlyStops) {
         LRESULT result = 0;
         for (const char* c = rows[i].actions; *c != 0; ++c) {
             KBDLLHOOKSTRUCT hook{appState.playbackHotkey, 0, 0, 0, 0};
-            auto feed = [&](WPARAM message) { return PlaybackKeyboardHookProc(0, message, LPARAM(&hook)); };
+            auto feed = [&](WPARAM message) { return KeyWatchProc(0, message, LPARAM(&hook)); };
             auto post = [](LPARAM l) { PostMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_PLAYBACK, l); };
             switch (*c) {
                 case 'H': post(MAKELPARAM(0, hook.vkCode)); break;
@@ -101,7 +102,7 @@ TEST_F(PlaybackTest, ThePlaybackKeyActsOncePerPressAndItsStopRequestOnlyStops) {
         }
         EXPECT_EQ(result, rows[i].result) << "row " << i;
         EXPECT_EQ(appState.isPlaying.load(), rows[i].playing != 0) << "row " << i;
-        EXPECT_EQ(appState.playbackKeyboardHook != nullptr, rows[i].watching != 0) << "row " << i;
+        EXPECT_EQ(appState.keyWatchHook != nullptr, rows[i].watching != 0) << "row " << i;
         EXPECT_EQ(ControlText(IDC_PLAYBACK)[0], rows[i].playing ? L'S' : L'P') << "row " << i; // Stop Play
     }
 }

@@ -9,7 +9,7 @@
 
 TEST(Settings, SaveAppliesEachKeyOrItsDefaultAndCancelChangesNothing) {
     ASSERT_NE(CreateTestMainWindow(), nullptr);
-    ASSERT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_F2)); // F2 is taken by someone else
+    SetFakeHotkeyTaken(VK_F2); // F2 is taken by someone else
     for (int button : {IDCANCEL, IDC_SETTINGS_SAVE}) {
         ASSERT_TRUE(RunWithDialog(
             L"Settings", [] { SendCommand(IDM_SETTINGS); },
@@ -27,6 +27,5 @@ TEST(Settings, SaveAppliesEachKeyOrItsDefaultAndCancelChangesNothing) {
         EXPECT_EQ(FakeMessageBoxes().size(), saved ? 1u : 0u);
         EXPECT_EQ(appState.recordHotkey + appState.playbackHotkey, saved ? VK_F3 + VK_F4 : VK_F8 + VK_F9);
     }
-    UnregisterHotKey(nullptr, 1);
     DestroyTestMainWindow();
 }
