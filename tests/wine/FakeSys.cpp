@@ -21,6 +21,11 @@ struct FakeData {
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
     bool cursorFails = false;
+    struct {
+        DWORD error;
+        bool moveFails;
+        std::pair<std::wstring, std::wstring> names;
+    } replace{};
 };
 
 std::mutex fakeMutex;
@@ -125,4 +130,30 @@ void SetFakeHookFailure(int hookId) {
 
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
     return hookId == failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+}
+
+void SetFakeReplaceFailure(DWORD error, bool moveFails) {
+    Locked([&](FakeData& fake) { fake.replace = {error, moveFails, {}}; });
+}
+std::pair<std::wstring, std::wstring> FakeReplaceNames() {
+    return Locked([](FakeData& fake) { return fake.replace.names; });
+}
+// As Windows documents: 1175 renames nothing, nor does 1176 given a backup name (without one the
+// replaced file is gone); 1177 leaves the replaced file under the backup name (or another name).
+BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags) {
+    const DWORD error = Locked([&](FakeData& fake) {
+        fake.replace.names = {replacement, backup ? backup : L""};
+        return fake.replace.error;
+    });
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr) {
+        DeleteFileW(replaced);
+    } else if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        MoveFileExW(replaced, backup ? backup : (replaced + std::wstring(L"~")).c_str(),
+                    MOVEFILE_REPLACE_EXISTING);
+    }
+    SetLastError(error);
+    return error == 0 && ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
+}
+BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    return !Locked([](FakeData& fake) { return fake.replace.moveFails; }) && MoveFileExW(from, to, flags);
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct MouseEventCall {
@@ -44,3 +45,8 @@ void SetFakeCursorPos(POINT point, bool fail = false);
 void SetFakeKeyState(int vk, SHORT state);
 // Makes SysSetWindowsHookEx fail for this hook type (WH_MOUSE_LL, WH_KEYBOARD_LL); 0: none fails.
 void SetFakeHookFailure(int hookId);
+// Makes SysReplaceFile stop midway with this error (1175, 1176, 1177), leaving the files as Windows
+// documents, and SysMoveFile fail when asked; 0 and false: the real calls. Forgets the last names.
+void SetFakeReplaceFailure(DWORD error, bool moveFails);
+// The replacement and backup names the last SysReplaceFile call was given.
+std::pair<std::wstring, std::wstring> FakeReplaceNames();
