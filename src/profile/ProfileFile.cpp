@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "app/RunSupport.h"
+#include "app/Sys.h"
 #include "app/TextLogic.h"
 #include "macro/Recorder.h"
 #include "profile/Hotkeys.h"
@@ -157,6 +158,32 @@ bool WriteProfileFile(HANDLE file, const ProfileHeader& header, const std::vecto
            FlushFileBuffers(file) != FALSE;
 }
 
+// ReplaceFileW keeps the target's security and attributes and refuses, leaving it whole, where it
+// cannot replace it. Without a backup name, Windows documents replaces that stop midway with the
+// old profile gone or under a name nobody knows; with one, ERROR_UNABLE_TO_REMOVE_REPLACED and
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT rename nothing, and ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 leaves
+// the old profile under the backup name and nothing at the target, so it is moved back. The backup
+// name is a new empty file of ours, which the replace writes over. A copy is deleted only while the
+// target holds the other one: when the old profile cannot go back, both stay under their names.
+bool ReplaceKeepingOneCopy(const std::wstring& target, const std::wstring& temporary) {
+    std::wstring backup;
+    if (!CreateTemporaryBeside(target, backup)) {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    const bool replaced = SysReplaceFile(target.c_str(), temporary.c_str(), backup.c_str(),
+                                         REPLACEFILE_IGNORE_MERGE_ERRORS) != FALSE;
+    if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        !SysMoveFile(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return false;
+    }
+    if (!replaced) {
+        DeleteFileW(temporary.c_str());
+    }
+    DeleteFileW(backup.c_str());
+    return replaced;
+}
+
 } // namespace
 
 ProfileSettings ReadSettingsFromControls() {
@@ -202,15 +229,11 @@ bool SaveProfileToFile(const wchar_t* path) {
     }
     bool written = WriteProfileFile(file.get(), ReadHeaderFromWindow(), appState.recordedEvents);
     written = CloseHandle(file.release()) && written;
-    // ReplaceFileW keeps an existing target's security and attributes, and refuses (leaving it
-    // whole) where it cannot; a new target is moved into place, never over a file that came
-    // into being meanwhile.
     if (written && targetExists) {
-        written = ReplaceFileW(path, temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                               nullptr) != FALSE;
-    } else if (written) {
-        written = MoveFileExW(temporary.c_str(), path, MOVEFILE_WRITE_THROUGH) != FALSE;
+        return ReplaceKeepingOneCopy(target, temporary);
     }
+    // A new target is moved into place, never over a file that came into being meanwhile.
+    written = written && SysMoveFile(temporary.c_str(), path, MOVEFILE_WRITE_THROUGH);
     if (!written) {
         DeleteFileW(temporary.c_str());
     }
