@@ -214,8 +214,8 @@ bool SaveProfileToFile(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') {
         return false;
     }
-    // A target that cannot be replaced (held open without sharing, read-only) is refused before
-    // anything is written: Wine's ReplaceFileW would leave a stray "rfc*.tmp" file beside it.
+    // A target that cannot be replaced (held open without sharing, read-only) is refused before a
+    // profile, which may hold millions of events, is written beside it only to be deleted.
     const bool targetExists = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
     if (targetExists && !OpenFile(path, GENERIC_WRITE | DELETE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING)) {
