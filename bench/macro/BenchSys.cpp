@@ -93,3 +93,11 @@ BOOL SysRegisterHotKey(HWND window, int id, UINT modifiers, UINT vk) {
 BOOL SysUnregisterHotKey(HWND window, int id) {
     return UnregisterHotKey(window, id);
 }
+
+BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags) {
+    return ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
+}
+
+BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    return MoveFileExW(from, to, flags);
+}

@@ -25,8 +25,7 @@ struct WatchedKey {
 WatchedKey watched[3]; // by hotkey id - HOTKEY_START_STOP
 
 // The key state is trusted from this long after the press, and the watch looks again this often.
-// No keyboard repeats come this soon (the shortest repeat delay is 250 ms), so a press the hook
-// sees within it is a new one, whose release came before the hook did.
+// (A second tap that quickly after a tap whose release came before the hook counts as a repeat.)
 constexpr ULONGLONG kFreshKeyStateMs = 100;
 constexpr UINT kKeyWatchPeriodMs = 50;
 
@@ -191,10 +190,6 @@ LRESULT CALLBACK KeyWatchProc(int nCode, WPARAM wParam, LPARAM lParam) {
     const int slot = SlotOfKey(hook->vkCode);
     const bool press = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
     if (press && slot >= 0) {
-        if (IsWatched(slot) && !watched[slot].pressSeen &&
-            GetTickCount64() - watched[slot].pressedAt < kFreshKeyStateMs) {
-            watched[slot] = WatchedKey{}; // a new press: the last one's release came before the hook
-        }
         if (IsWatched(slot)) {
             watched[slot].pressSeen = true;
             return 1;

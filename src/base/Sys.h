@@ -1,6 +1,7 @@
-// The narrow seam between Tamblo and the calls that inject input, move the cursor, wait, or
-// ask the user something. The program links the real versions (SysReal.cpp); the in-process
-// tests link recorders that log what would be injected and answer message boxes themselves.
+// The narrow seam between Tamblo and the calls that inject input, move the cursor, wait, ask
+// the user something, or put a saved file in place. The program links the real versions
+// (SysReal.cpp); the in-process tests link recorders that log what would be injected, answer
+// message boxes themselves and can stop a replace midway as Windows may (Wine never does).
 #pragma once
 
 #include <windows.h>
@@ -17,3 +18,6 @@ BOOL SysRegisterHotKey(HWND window, int id, UINT modifiers, UINT vk);
 BOOL SysUnregisterHotKey(HWND window, int id);
 // Installing a low-level hook can fail (the recorder then keeps its previous recording).
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId);
+// ReplaceFileW (no exclusions) and MoveFileExW.
+BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags);
+BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags);

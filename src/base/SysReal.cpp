@@ -40,3 +40,11 @@ BOOL SysUnregisterHotKey(HWND window, int id) {
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
     return SetWindowsHookExW(hookId, procedure, instance, threadId);
 }
+
+BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags) {
+    return ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
+}
+
+BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    return MoveFileExW(from, to, flags);
+}

@@ -8,6 +8,7 @@
 
 #include "app/AppState.h"
 #include "base/Scoped.h"
+#include "base/Sys.h"
 #include "profile/Hotkeys.h"
 #include "ui/RunDisplay.h"
 #include "ui/WindowSettings.h"
@@ -110,14 +111,40 @@ bool WriteProfileFile(HANDLE file, const ProfileHeader& header, const std::vecto
            FlushFileBuffers(file) != FALSE;
 }
 
+// ReplaceFileW keeps the target's security and attributes and refuses, leaving it whole, where it
+// cannot replace it. Without a backup name, Windows documents replaces that stop midway with the
+// old profile gone or under a name nobody knows; with one, ERROR_UNABLE_TO_REMOVE_REPLACED and
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT rename nothing, and ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 leaves
+// the old profile under the backup name and nothing at the target, so it is moved back. The backup
+// name is a new empty file of ours, which the replace writes over. A copy is deleted only while the
+// target holds the other one: when the old profile cannot go back, both stay under their names.
+bool ReplaceKeepingOneCopy(const std::wstring& target, const std::wstring& temporary) {
+    std::wstring backup;
+    if (!CreateTemporaryBeside(target, backup)) {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    const bool replaced = SysReplaceFile(target.c_str(), temporary.c_str(), backup.c_str(),
+                                         REPLACEFILE_IGNORE_MERGE_ERRORS) != FALSE;
+    if (!replaced && GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        !SysMoveFile(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return false;
+    }
+    if (!replaced) {
+        DeleteFileW(temporary.c_str());
+    }
+    DeleteFileW(backup.c_str());
+    return replaced;
+}
+
 } // namespace
 
 bool SaveProfileToFile(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') {
         return false;
     }
-    // A target that cannot be replaced (held open without sharing, read-only) is refused before
-    // anything is written: Wine's ReplaceFileW would leave a stray "rfc*.tmp" file beside it.
+    // A target that cannot be replaced (held open without sharing, read-only) is refused before a
+    // profile, which may hold millions of events, is written beside it only to be deleted.
     const bool targetExists = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
     if (targetExists && !OpenFile(path, GENERIC_WRITE | DELETE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING)) {
@@ -131,15 +158,11 @@ bool SaveProfileToFile(const wchar_t* path) {
     }
     bool written = WriteProfileFile(file.get(), ReadHeaderFromWindow(), appState.recordedEvents);
     written = CloseHandle(file.release()) && written;
-    // ReplaceFileW keeps an existing target's security and attributes, and refuses (leaving it
-    // whole) where it cannot; a new target is moved into place, never over a file that came
-    // into being meanwhile.
     if (written && targetExists) {
-        written = ReplaceFileW(path, temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                               nullptr) != FALSE;
-    } else if (written) {
-        written = MoveFileExW(temporary.c_str(), path, MOVEFILE_WRITE_THROUGH) != FALSE;
+        return ReplaceKeepingOneCopy(target, temporary);
     }
+    // A new target is moved into place, never over a file that came into being meanwhile.
+    written = written && SysMoveFile(temporary.c_str(), path, MOVEFILE_WRITE_THROUGH);
     if (!written) {
         DeleteFileW(temporary.c_str());
     }

@@ -5,8 +5,9 @@
 
 // Writes the whole profile to a new temporary file beside `path` and puts it in place only when
 // every byte has been written, so a failed save leaves the file that was there byte for byte as it
-// was, and no other file is touched. False when anything fails; nothing in the window or the state
-// changes either way.
+// was, and no other file is touched; only when Windows stops the replace midway and the old file
+// cannot even be moved back do both copies stay beside it under their own names. False when the
+// new profile is not in place; nothing in the window or the state changes either way.
 bool SaveProfileToFile(const wchar_t* path);
 
 // Reads and checks the whole file first; only a complete, valid profile is applied. False (with

@@ -24,7 +24,12 @@ struct FakeData {
     SHORT keyStates[256] = {};
     bool cursorFails = false;
     std::map<int, std::set<UINT>> hotkeys; // by id
-    std::set<UINT> takenKeys;             // registered by other programs
+    std::set<UINT> takenKeys;              // registered by other programs
+    struct {
+        DWORD error;
+        bool moveFails;
+        std::pair<std::wstring, std::wstring> names;
+    } replace{};
 };
 
 std::mutex fakeMutex;
@@ -169,4 +174,30 @@ std::vector<UINT> FakeHotkeys(int id) {
         const std::set<UINT>& keys = fake.hotkeys[id];
         return std::vector<UINT>(keys.begin(), keys.end());
     });
+}
+
+void SetFakeReplaceFailure(DWORD error, bool moveFails) {
+    Locked([&](FakeData& fake) { fake.replace = {error, moveFails, {}}; });
+}
+std::pair<std::wstring, std::wstring> FakeReplaceNames() {
+    return Locked([](FakeData& fake) { return fake.replace.names; });
+}
+// As Windows documents: 1175 renames nothing, nor does 1176 given a backup name (without one the
+// replaced file is gone); 1177 leaves the replaced file under the backup name (or another name).
+BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags) {
+    const DWORD error = Locked([&](FakeData& fake) {
+        fake.replace.names = {replacement, backup ? backup : L""};
+        return fake.replace.error;
+    });
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr) {
+        DeleteFileW(replaced);
+    } else if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        MoveFileExW(replaced, backup ? backup : (replaced + std::wstring(L"~")).c_str(),
+                    MOVEFILE_REPLACE_EXISTING);
+    }
+    SetLastError(error);
+    return error == 0 && ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
+}
+BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
+    return !Locked([](FakeData& fake) { return fake.replace.moveFails; }) && MoveFileExW(from, to, flags);
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct MouseEventCall {
@@ -48,3 +49,8 @@ void SetFakeHookFailure(int hookId);
 void SetFakeHotkeyTaken(UINT vk);
 // The keys registered under a hotkey id now (more than one if it was registered twice).
 std::vector<UINT> FakeHotkeys(int id);
+// Makes SysReplaceFile stop midway with this error (1175, 1176, 1177), leaving the files as Windows
+// documents, and SysMoveFile fail when asked; 0 and false: the real calls. Forgets the last names.
+void SetFakeReplaceFailure(DWORD error, bool moveFails);
+// The replacement and backup names the last SysReplaceFile call was given.
+std::pair<std::wstring, std::wstring> FakeReplaceNames();

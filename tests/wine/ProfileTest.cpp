@@ -1,46 +1,63 @@
-// What a save leaves in the target's folder: every file that was there is the target, replaced
-// whole, or byte for byte as it was, and no other file is left.
+// What a save leaves in the target's folder, file by file. Wine's ReplaceFileW is a plain rename, so
+// the fake seam stops it midway where Windows documents it may (1175, 1176, 1177), leaving the files
+// as documented for each.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 
+#include "FakeSys.h"
 #include "TestSupport.h"
 #include "profile/ProfileFile.h"
 
 namespace fs = std::filesystem;
-using Folder = std::map<std::wstring, std::string>;           // file name -> bytes
-const std::wstring kLong = std::wstring(246, L'n') + L".tmb"; // 250 characters, 257 with ".saving"
+// Name -> bytes; "temporary" and "backup": the names the save gave the replace; "new": the profile.
+using Folder = std::map<std::wstring, std::string>;
+// The longest name a folder holds: no temporary or backup name can be made by adding to it.
+const std::wstring kLong = std::wstring(251, L'n') + L".tmb";
+const Folder kOld = {{L"p.tmb", "old"}, {L"p.tmb.bak", "mine"}};
 
 // clang-format off
-const struct { Folder before; std::wstring target; bool held; /* open elsewhere, unshared */ } kRows[] = {
-    {{}, kLong, false},
-    {{{kLong, "old"}}, kLong, false},
-    {{{L"p.tmb", "old"}, {L"p.tmb.saving", "mine"}, {L"~", "x"}, {L"p", "y"}}, L"p.tmb", false},
-    {{{L"p.tmb", "old"}, {L"p.tmb.saving", "mine"}}, L"p.tmb", true},
+const struct { Folder before; std::wstring target; bool held; /* open elsewhere, unshared */ DWORD replaceError; bool moveFails; bool saved; Folder after; } kRows[] = {
+    {{}, kLong, false, 0, false, true, {{kLong, "new"}}},
+    {{{kLong, "old"}}, kLong, false, 0, false, true, {{kLong, "new"}}},
+    {{{L"p.tmb", "old"}, {L"~", "x"}, {L"p", "y"}}, L"p.tmb", false, 0, false, true, {{L"p.tmb", "new"}, {L"~", "x"}, {L"p", "y"}}},
+    {kOld, L"p.tmb", true, 0, false, false, kOld},
+    {kOld, L"p.tmb", false, ERROR_UNABLE_TO_REMOVE_REPLACED, false, false, kOld},
+    {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT, false, false, kOld},
+    {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, false, false, kOld},
+    {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, false, {{L"backup", "old"}, {L"temporary", "new"}, {L"p.tmb.bak", "mine"}}},
 };
+// clang-format on
 
-TEST(ProfileSave, ReplacesOnlyTheTargetWholeOrNothingAtAll) {
+TEST(ProfileSave, LeavesTheOldOrTheNewProfileAndEveryOtherFileAsItWas) {
     const fs::path dir = fs::temp_directory_path() / "tamblo-save-test";
     ASSERT_NE(CreateTestMainWindow(), nullptr);
     for (size_t row = 0; row < std::size(kRows); ++row) {
         const auto& r = kRows[row];
         fs::remove_all(dir);
         fs::create_directories(dir);
-        for (const auto& [name, bytes] : r.before) std::ofstream(dir / name, std::ios::binary) << bytes;
-        HANDLE holder = CreateFileW((dir / r.target).c_str(), GENERIC_READ, 0, nullptr, r.held ? OPEN_EXISTING : 0, 0, nullptr);
-        EXPECT_EQ(SaveProfileToFile((dir / r.target).c_str()), !r.held) << "row " << row;
-        CloseHandle(holder);
-        Folder after, expected = r.before;
-        for (const auto& file : fs::directory_iterator(dir)) {
-            after[file.path().filename()] = {std::istreambuf_iterator<char>(std::ifstream(file.path(), std::ios::binary).rdbuf()), {}};
+        for (const auto& [name, bytes] : r.before) {
+            std::ofstream(dir / name, std::ios::binary) << bytes;
         }
-        expected[r.target] = r.held ? "old" : after[r.target];
-        EXPECT_TRUE(after == expected) << "row " << row << ": " << after.size() << " files";
-        EXPECT_EQ(after[r.target].substr(0, 5) + std::to_string(after[r.target].size()), r.held ? "old3" : "TMBLO89") << row;
+        SetFakeReplaceFailure(r.replaceError, r.moveFails);
+        const DWORD hold = r.held ? OPEN_EXISTING : 0;
+        HANDLE holder = CreateFileW((dir / r.target).c_str(), GENERIC_READ, 0, nullptr, hold, 0, nullptr);
+        EXPECT_EQ(SaveProfileToFile((dir / r.target).c_str()), r.saved) << "row " << row;
+        CloseHandle(holder);
+        const auto [temporary, backup] = FakeReplaceNames();
+        Folder after;
+        for (const auto& file : fs::directory_iterator(dir)) {
+            std::ifstream in(file.path(), std::ios::binary);
+            std::string bytes(std::istreambuf_iterator<char>(in), {});
+            std::wstring name = file.path().filename();
+            name = name == fs::path(temporary).filename() ? L"temporary" : name;
+            name = name == fs::path(backup).filename() ? L"backup" : name;
+            after[name] = bytes.size() == 89 && bytes.starts_with("TMBLO") ? "new" : bytes;
+        }
+        EXPECT_EQ(after, r.after) << "row " << row;
     }
     DestroyTestMainWindow();
     fs::remove_all(dir);
 }
-// clang-format on
