@@ -23,6 +23,7 @@ struct FakeData {
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
     bool cursorFails = false;
+    bool realInput = false; // injected input and cursor moves also go to the system
     std::map<int, std::set<UINT>> hotkeys; // by id
     std::set<UINT> takenKeys;              // registered by other programs
     struct {
@@ -78,15 +79,22 @@ void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
 void SetFakeCursorPos(POINT point, bool fail) {
     Locked([&](FakeData& fake) { fake.cursor = point, fake.cursorFails = fail; });
 }
+void SetFakeInputReal(bool real) {
+    Locked([&](FakeData& fake) { fake.realInput = real; });
+}
 void SetFakeKeyState(int vk, SHORT state) {
     Locked([&](FakeData& fake) { fake.keyStates[vk & 0xFF] = state; });
 }
 
-UINT SysSendInput(UINT count, INPUT* inputs, int) {
+UINT SysSendInput(UINT count, INPUT* inputs, int size) {
+    bool real = false;
     for (UINT i = 0; i < count; ++i) {
-        Locked([&](FakeData& fake) { fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}}); });
+        Locked([&](FakeData& fake) {
+            fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}});
+            real = fake.realInput;
+        });
     }
-    return count;
+    return real ? SendInput(count, inputs, size) : count;
 }
 void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
     MouseEventCall call{flags, dx, dy, data, extraInfo};
@@ -97,7 +105,7 @@ BOOL SysSetCursorPos(int x, int y) {
         fake.injected.push_back({InjectedAction::CursorMove, {}, {}, POINT{x, y}});
     });
     SetFakeCursorPos(POINT{x, y});
-    return TRUE;
+    return Locked([](FakeData& fake) { return fake.realInput; }) ? SetCursorPos(x, y) : TRUE;
 }
 BOOL SysGetCursorPos(POINT* point) {
     return Locked([&](FakeData& fake) { return fake.cursorFails ? FALSE : (*point = fake.cursor, TRUE); });

@@ -41,6 +41,8 @@ void QueueMessageBoxAnswer(int answer);
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside);
 // What SysGetCursorPos reports (it fails when set to fail).
 void SetFakeCursorPos(POINT point, bool fail = false);
+// Makes SysSendInput and SysSetCursorPos act for real as well as being logged.
+void SetFakeInputReal(bool real);
 // What SysGetAsyncKeyState reports for a key (0x8000 = down now).
 void SetFakeKeyState(int vk, SHORT state);
 // Makes SysSetWindowsHookEx fail for this hook type (WH_MOUSE_LL, WH_KEYBOARD_LL); 0: none fails.
