@@ -47,8 +47,10 @@ void DoubleClick(int id) {
 // A recording start whose hooks fail, and a fresh press of the record key inside its box.
 void FailRecordingStart() {
     SetFakeHookFailure(WH_MOUSE_LL);
-    QueueMessageBoxAnswer(IDOK, [] { PressHotkey(1); });
-    SetFakeKeyState(VK_F8, 0);
+    QueueMessageBoxAnswer(IDOK, [] {
+        ReleaseKeys();
+        PressHotkey(1);
+    });
     PressHotkey(1);
     SetFakeHookFailure(0);
 }
