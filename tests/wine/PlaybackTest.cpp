@@ -107,6 +107,26 @@ TEST_F(PlaybackTest, ThePlaybackKeyActsOncePerPressAndItsStopRequestOnlyStops) {
     }
 }
 
+// A recording ended with a real click on Stop Rec, played back for real with the window thread
+// busy as playback ends: WM_PLAYBACK_DONE, sent, is handled before the queued click, so the click
+// lands on the Record button enabled again; it carries Tamblo's mark and starts nothing.
+TEST_F(PlaybackTest, AReplayedClickOnStopRecStartsNoRecording) {
+    RECT button{};
+    GetWindowRect(appState.recordButton, &button);
+    appState.recordStartCursor = POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    appState.recordedEvents = {{LeftDown, 0}, {LeftUp, 1}};
+    SetWindowPos(appState.mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetFakeInputReal(true);
+    for (int pass = 0; pass < 3; ++pass) {
+        SendCommand(IDC_PLAYBACK);
+        Sleep(400);
+        PumpMessages(200);
+        EXPECT_EQ(ControlText(IDC_RECORD) + ControlText(IDC_PLAYBACK), L"Record (F8)Playback (F9)") << pass;
+        EXPECT_EQ(appState.recordedEvents.size(), 2u) << pass;
+    }
+    SetFakeInputReal(false);
+}
+
 // Starts and stops while another thread keeps sending the Playback command, also answered inside
 // the stop's wait: one worker at a time (never two presses in a row), every press released.
 TEST_F(PlaybackTest, StopsAndStartsRacingTheWorkerLeaveOneWorkerAndNothingHeld) {
