@@ -67,6 +67,9 @@ struct AppState {
     // Application and main window
     HINSTANCE instanceHandle = nullptr;
     HWND mainWindow = nullptr;
+    // The DPI of the monitor the main window is on: the controls, their font and the run buttons'
+    // captions are laid out for it. (Windows' LOGPIXELSX is the system DPI, the same everywhere.)
+    UINT windowDpi = USER_DEFAULT_SCREEN_DPI;
     wchar_t windowTitle[100] = {};
     wchar_t windowClassName[100] = {};
 

@@ -17,6 +17,9 @@
 namespace {
 
 void OnCreate(HWND window) {
+    if (UINT dpi = GetDpiForWindow(window); dpi != 0) {
+        appState.windowDpi = dpi;
+    }
     CreateMainControls(window);
     SetTimer(window, IDT_CURSOR, 50, nullptr);
 }
@@ -34,6 +37,14 @@ void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     BeginPaint(window, &ps);
     EndPaint(window, &ps);
+}
+
+// The new monitor's DPI comes with the message; a stray message without one keeps the DPI.
+void OnDpiChanged(HWND window, UINT dpi, const RECT* suggested) {
+    if (dpi != 0) {
+        appState.windowDpi = dpi;
+    }
+    RebuildMainControls(window, suggested);
 }
 
 void OpenDialog(HWND window, int templateId, DLGPROC procedure) {
@@ -133,7 +144,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CTLCOLORLISTBOX: return OnCtlColorListBox(reinterpret_cast<HDC>(wParam));
         case WM_CTLCOLORBTN: return OnCtlColorButton();
         case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
-        case WM_DPICHANGED: RebuildMainControls(window, reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_HOTKEY: RequestRunFromHotkey(static_cast<int>(wParam), lParam); return 0;
         case WM_PLAYBACK_DONE: RequestPlaybackEnd(); return 0;
         default: break;

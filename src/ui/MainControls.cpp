@@ -6,7 +6,6 @@
 #include <iterator>
 #include <vector>
 
-#include "base/Scoped.h"
 #include "base/Sys.h"
 #include "base/TextLogic.h"
 #include "res/resource.h"
@@ -304,7 +303,7 @@ std::span<const MainControl> MainControlTable() {
 }
 
 void CreateMainControls(HWND window) {
-    int dpi = GetDeviceCaps(GetScopedDc(window).get(), LOGPIXELSX);
+    int dpi = static_cast<int>(appState.windowDpi);
 
     LayoutPass pass{window, ScaleFromDpi(dpi), 0, 0};
     RECT clientRect{};

@@ -43,8 +43,7 @@ LRESULT OnCtlColorButton() {
 }
 
 BOOL DrawOwnerButton(const DRAWITEMSTRUCT* item) {
-    int dpi = GetDeviceCaps(GetScopedDc(nullptr).get(), LOGPIXELSX);
-    int fontHeight = MulDiv(18, dpi, 96);
+    int fontHeight = MulDiv(18, static_cast<int>(appState.windowDpi), 96);
 
     uint32_t face = 0;
     if (!ChooseButtonFace(static_cast<int>(item->CtlID), item->itemState, appState.isRecording,
