@@ -12,7 +12,7 @@
 
 namespace {
 
-// The injected INPUTs, one line each: "key 0 1E 8" (wVk wScan dwFlags), "mouse 2 0" (dwFlags mouseData).
+// The injected INPUTs, one line each: "key 41 1E 8" (wVk wScan dwFlags), "mouse 2 0" (dwFlags mouseData).
 std::vector<std::wstring> Injected() {
     std::vector<std::wstring> lines;
     for (const INPUT& in : FakeSentInputs()) {
@@ -41,7 +41,8 @@ protected:
 };
 
 // Wine's own mapping cannot show this (it maps the media keys to scan code 0), so the records
-// handed to the system are checked: each key by its own scan code, released exactly as pressed.
+// handed to the system are checked: each key by its own scan code (its virtual key beside it),
+// released exactly as pressed.
 TEST_F(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPressed) {
     appState.recordedEvents = {Key(KeyDown, VK_VOLUME_UP),     Key(KeyDown, 'A'),  Key(KeyDown, 0xFF),
                                Key(KeyDown, VK_RCONTROL),      Key(KeyDown, 0x88), {LeftDown},
@@ -52,9 +53,9 @@ TEST_F(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAs
     ASSERT_TRUE(PumpUntil([] { return FakeInjected().size() >= 8; }, 3000));
     DestroyTestMainWindow();
     // Destroyed in the long gap: keys released in code order, then the left button.
-    std::vector<std::wstring> expected = {L"key 0 30 9", L"key 0 1E 8",         L"key 0 1D 9", L"key 88 0 0",
-                                          L"mouse 2 0",  L"mouse 800 FFFFFF88", L"key 0 1E A", L"key 88 0 2",
-                                          L"key 0 1D B", L"key 0 30 B",         L"mouse 4 0"};
+    std::vector<std::wstring> expected = {
+        L"key AF 30 9", L"key 41 1E 8", L"key A3 1D 9", L"key 88 0 0",  L"mouse 2 0", L"mouse 800 FFFFFF88",
+        L"key 41 1E A", L"key 88 0 2",  L"key A3 1D B", L"key AF 30 B", L"mouse 4 0"};
     EXPECT_EQ(Injected(), expected);
     EXPECT_FALSE(IsPlaybackWorkerAlive());
 }
@@ -125,7 +126,7 @@ TEST_F(PlaybackTest, StopsAndStartsRacingTheWorkerLeaveOneWorkerAndNothingHeld) 
     std::vector<std::wstring> log = Injected();
     auto n = [&](const wchar_t* line) { return std::count(log.begin(), log.end(), line); };
     EXPECT_EQ(std::adjacent_find(log.begin(), log.end()), log.end());
-    EXPECT_TRUE(n(L"key 0 1E 8") == n(L"key 0 1E A") && n(L"mouse 2 0") == n(L"mouse 4 0"));
+    EXPECT_TRUE(n(L"key 41 1E 8") == n(L"key 41 1E A") && n(L"mouse 2 0") == n(L"mouse 4 0"));
 }
 
 } // namespace
