@@ -15,11 +15,21 @@ std::vector<BenchStamp> stamps;
 void Stamp(BenchStamp::Kind kind, DWORD flags) {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
+    int64_t cpu = BenchThreadCpu();
     std::lock_guard<std::mutex> lock(stampsMutex);
-    stamps.push_back(BenchStamp{kind, now.QuadPart, GetCurrentThreadId(), flags});
+    stamps.push_back(BenchStamp{kind, now.QuadPart, GetCurrentThreadId(), flags, cpu});
 }
 
 } // namespace
+
+int64_t BenchThreadCpu() {
+    FILETIME creation, exit, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user)) {
+        return 0;
+    }
+    auto ticks = [](FILETIME t) { return int64_t{t.dwHighDateTime} << 32 | t.dwLowDateTime; };
+    return ticks(kernel) + ticks(user);
+}
 
 double BenchMicroseconds(int64_t ticks) {
     static const double ticksPerMicrosecond = [] {
