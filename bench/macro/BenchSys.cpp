@@ -95,3 +95,7 @@ void SysSleep(DWORD milliseconds) {
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
     return SetWindowsHookExW(hookId, procedure, instance, threadId);
 }
+
+BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
+    return SetProcessInformation(process, infoClass, info, size);
+}

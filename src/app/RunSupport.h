@@ -1,5 +1,5 @@
 // What the clicker, the recorder and the player share: the test for a run in progress, the
-// refusal box that a second start request cannot stack, and the finer system timer.
+// refusal box that a second start request cannot stack, and the finer system timer and its hold.
 #pragma once
 
 #include <windows.h>
@@ -21,3 +21,10 @@ void ShowRunRefusal(bool& boxOpen, const wchar_t* text, const wchar_t* title, UI
 // given back with EndFinestTimerPeriod.
 UINT BeginFinestTimerPeriod();
 void EndFinestTimerPeriod(UINT period);
+
+// Windows 11 may ignore a process's timer period while its windows are hidden or minimised (the
+// user's maximised application in front), and then its timers and waits fall back to the tick.
+// While the clicker or playback runs, the process asks to have its period honoured all the same.
+// Called after each start and stop of either (window thread only): it asks when the first of them
+// starts and hands the choice back to Windows when the last stops.
+void UpdateTimerResolutionHold();

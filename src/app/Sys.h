@@ -14,3 +14,5 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
 void SysSleep(DWORD milliseconds);
 // Installing a low-level hook can fail (the recorder then keeps its previous recording).
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId);
+// The timing requests: the process's power throttling.
+BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size);

@@ -110,6 +110,7 @@ void StartClicking() {
     appState.clickNextDueUs = ReadClickClock() + int64_t{appState.clickInterval} * 1000;
     SetTimer(appState.mainWindow, IDT_CLICK, appState.clickInterval, nullptr);
     appState.isClicking = true;
+    UpdateTimerResolutionHold();
     UpdateClickStatus();
 }
 
@@ -122,6 +123,7 @@ void StopClicking() {
     UnlockClickSettings();
     SetStartCaption(false);
     appState.isClicking = false;
+    UpdateTimerResolutionHold();
     UpdateClickStatus();
 }
 

@@ -208,6 +208,7 @@ void StartPlayback() {
     }
     passStartPoint = appState.recordStartCursor;
     appState.isPlaying = true;
+    UpdateTimerResolutionHold();
     InstallPlaybackKeyHook();
 
     SetPlaybackCaption(true);
@@ -244,6 +245,7 @@ void StopPlayback() {
     EnableWindow(appState.playbackRepeatTimesEdit,
                  IsButtonChecked(appState.playbackRepeatRadio) ? TRUE : FALSE);
     InvalidateRect(appState.playbackButton, nullptr, TRUE);
+    UpdateTimerResolutionHold();
 }
 
 bool TakePlaybackKeyPress() {

@@ -18,6 +18,7 @@ struct FakeData {
     std::vector<MessageBoxCall> messageBoxes;
     std::deque<BoxAnswer> answers;
     std::vector<DWORD> sleeps;
+    std::vector<std::wstring> timing;
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
     bool cursorFails = false;
@@ -54,6 +55,9 @@ std::vector<MessageBoxCall> FakeMessageBoxes() {
 }
 std::vector<DWORD> FakeSleeps() {
     return Locked([](FakeData& fake) { return fake.sleeps; });
+}
+std::vector<std::wstring> FakeTimingCalls() {
+    return Locked([](FakeData& fake) { return fake.timing; });
 }
 void QueueMessageBoxAnswer(int answer) {
     QueueMessageBoxAnswer(answer, nullptr);
@@ -125,4 +129,21 @@ void SetFakeHookFailure(int hookId) {
 
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
     return hookId == failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+}
+
+namespace {
+void LogTiming(std::wstring call) {
+    Locked([&](FakeData& fake) { fake.timing.push_back(std::move(call)); });
+}
+} // namespace
+
+// As on Windows 11, the request succeeds (Wine 8 refuses it).
+BOOL SysSetProcessInformation(HANDLE, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
+    const auto* state = static_cast<const PROCESS_POWER_THROTTLING_STATE*>(info);
+    if (infoClass != ProcessPowerThrottling || size != sizeof(*state)) {
+        return FALSE;
+    }
+    LogTiming(L"throttle " + std::to_wstring(state->Version) + L" " + std::to_wstring(state->ControlMask) +
+              L" " + std::to_wstring(state->StateMask));
+    return TRUE;
 }
