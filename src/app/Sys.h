@@ -14,5 +14,8 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
 void SysSleep(DWORD milliseconds);
 // Installing a low-level hook can fail (the recorder then keeps its previous recording).
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId);
-// The timing requests: the process's power throttling.
+// The timing requests: the process's power throttling, and the playback worker's waitable timer.
 BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size);
+HANDLE SysCreateWaitableTimerEx(DWORD flags);
+// dueTime in 100 ns units, negative: from now.
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime);

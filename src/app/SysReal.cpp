@@ -36,3 +36,13 @@ HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DW
 BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
     return SetProcessInformation(process, infoClass, info, size);
 }
+
+HANDLE SysCreateWaitableTimerEx(DWORD flags) {
+    return CreateWaitableTimerExW(nullptr, nullptr, flags, TIMER_ALL_ACCESS);
+}
+
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime) {
+    LARGE_INTEGER due;
+    due.QuadPart = dueTime;
+    return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
+}

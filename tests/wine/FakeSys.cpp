@@ -147,3 +147,13 @@ BOOL SysSetProcessInformation(HANDLE, PROCESS_INFORMATION_CLASS infoClass, void*
               L" " + std::to_wstring(state->StateMask));
     return TRUE;
 }
+HANDLE SysCreateWaitableTimerEx(DWORD flags) {
+    LogTiming(L"timer " + std::to_wstring(flags));
+    return CreateWaitableTimerExW(nullptr, nullptr, flags, TIMER_ALL_ACCESS);
+}
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime) {
+    LogTiming(L"due " + std::to_wstring(dueTime));
+    LARGE_INTEGER due;
+    due.QuadPart = dueTime;
+    return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
+}

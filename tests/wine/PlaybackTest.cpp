@@ -60,6 +60,16 @@ TEST_F(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAs
     EXPECT_FALSE(IsPlaybackWorkerAlive());
 }
 
+// Its waits go to a high-resolution timer (here the 100 ms before the pass): a wait's own time-out
+// comes on the system tick, which Windows may leave at 15.6 ms while the program is hidden.
+TEST_F(PlaybackTest, TheWorkerWaitsOnAHighResolutionTimer) {
+    appState.recordedEvents = {Key(KeyDown, 'A')};
+    SendCommand(IDC_PLAYBACK);
+    ASSERT_TRUE(PumpUntil([] { return !appState.isPlaying; }, 3000));
+    std::vector<std::wstring> expected = {L"throttle 1 4 0", L"timer 2", L"due -1000000", L"throttle 1 0 0"};
+    EXPECT_EQ(FakeTimingCalls(), expected);
+}
+
 // The playback key acts once per press, whoever sees it: the registered hotkey (H) or the stop
 // hook (D down, U up); the stop hook's request (S) only stops. E: a short playback ends by itself;
 // L: the recording grows long; F: the playback key becomes F10. Row: actions, the key held
