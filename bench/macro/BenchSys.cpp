@@ -15,11 +15,21 @@ std::vector<BenchStamp> stamps;
 void Stamp(BenchStamp::Kind kind, DWORD flags) {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
+    int64_t cpu = BenchThreadCpu();
     std::lock_guard<std::mutex> lock(stampsMutex);
-    stamps.push_back(BenchStamp{kind, now.QuadPart, GetCurrentThreadId(), flags});
+    stamps.push_back(BenchStamp{kind, now.QuadPart, GetCurrentThreadId(), flags, cpu});
 }
 
 } // namespace
+
+int64_t BenchThreadCpu() {
+    FILETIME creation, exit, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user)) {
+        return 0;
+    }
+    auto ticks = [](FILETIME t) { return int64_t{t.dwHighDateTime} << 32 | t.dwLowDateTime; };
+    return ticks(kernel) + ticks(user);
+}
 
 double BenchMicroseconds(int64_t ticks) {
     static const double ticksPerMicrosecond = [] {
@@ -100,4 +110,18 @@ BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const w
 
 BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return MoveFileExW(from, to, flags);
+}
+
+BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
+    return SetProcessInformation(process, infoClass, info, size);
+}
+
+HANDLE SysCreateWaitableTimerEx(DWORD flags) {
+    return CreateWaitableTimerExW(nullptr, nullptr, flags, TIMER_ALL_ACCESS);
+}
+
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime) {
+    LARGE_INTEGER due;
+    due.QuadPart = dueTime;
+    return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
 }

@@ -12,7 +12,12 @@ struct BenchStamp {
     int64_t ticks; // performance counter
     DWORD thread;
     DWORD flags;
+    int64_t cpu; // the stamping thread's CPU time (user and kernel) so far, 100 ns units
 };
+
+// The calling thread's CPU time (user and kernel) so far, 100 ns units; steps of the system's clock
+// tick (10 ms under Wine, which reads it from Linux).
+int64_t BenchThreadCpu();
 
 double BenchMicroseconds(int64_t ticks);
 int64_t BenchNowTicks();

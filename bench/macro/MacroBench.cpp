@@ -1,7 +1,8 @@
 // Figures for recording and playback, measured in-process against the real main window and the
 // real playback worker, with injection replaced by timestamps (BenchSys.cpp):
 //   1. playback timing: lateness of each event against its due time over a 10 s recording of
-//      1,000 events, beside a naive player that sleeps for each gap;
+//      1,000 events, and the player thread's CPU time from the first event to the last, beside a
+//      naive player that sleeps for each gap;
 //   2. stop latency: from the stop request to the worker's last injection and to the release;
 //   3. recorder: cost of one hook procedure call.
 // Prints figures only; never fails.
@@ -88,21 +89,29 @@ std::vector<InputEvent> TimingRecording() {
 struct Timing {
     Summary lateness;
     double driftMs;
+    double cpuMs; // the player thread's, from the first event to the last
+};
+
+// The moments the events were sent, and the sending thread's CPU time at each.
+struct Sent {
+    std::vector<int64_t> ticks;
+    std::vector<int64_t> cpu;
 };
 
 // Lateness of each event (observed − due) from the moments they were sent. The first event is
 // due at the start of the pass, so its moment stands for the start.
-Timing MeasureLateness(const std::vector<InputEvent>& events, const std::vector<int64_t>& sent) {
+Timing MeasureLateness(const std::vector<InputEvent>& events, const Sent& sent) {
     std::vector<double> lateness;
-    for (size_t i = 0; i < events.size() && i < sent.size(); ++i) {
-        double observed = BenchMicroseconds(sent[i] - sent[0]) / 1000.0;
+    for (size_t i = 0; i < events.size() && i < sent.ticks.size(); ++i) {
+        double observed = BenchMicroseconds(sent.ticks[i] - sent.ticks[0]) / 1000.0;
         lateness.push_back(observed - static_cast<double>(events[i].time));
     }
-    return Timing{Summarise(lateness), lateness.empty() ? 0.0 : lateness.back() - lateness.front()};
+    double cpuMs = sent.cpu.empty() ? 0.0 : static_cast<double>(sent.cpu.back() - sent.cpu.front()) / 1e4;
+    return Timing{Summarise(lateness), lateness.empty() ? 0.0 : lateness.back() - lateness.front(), cpuMs};
 }
 
-std::vector<int64_t> WorkerMoments(DWORD windowThread) {
-    std::vector<int64_t> moments;
+Sent WorkerMoments(DWORD windowThread) {
+    Sent sent;
     bool first = true;
     for (const BenchStamp& stamp : TakeBenchStamps()) {
         if (stamp.thread == windowThread) {
@@ -112,9 +121,10 @@ std::vector<int64_t> WorkerMoments(DWORD windowThread) {
             first = false; // the cursor placed at the start point before the pass
             continue;
         }
-        moments.push_back(stamp.ticks);
+        sent.ticks.push_back(stamp.ticks);
+        sent.cpu.push_back(stamp.cpu);
     }
-    return moments;
+    return sent;
 }
 
 Timing TimeTamblo(const std::vector<InputEvent>& events) {
@@ -128,7 +138,7 @@ Timing TimeTamblo(const std::vector<InputEvent>& events) {
 
 struct NaiveRun {
     const std::vector<InputEvent>* events;
-    std::vector<int64_t> sent;
+    Sent sent;
 };
 
 // The obvious player: sleep for the gap to the next event, send it, repeat. Same priority and
@@ -143,7 +153,8 @@ DWORD WINAPI NaivePlayerProc(LPVOID parameter) {
             Sleep(static_cast<DWORD>(event.time - previous));
         }
         previous = event.time;
-        run->sent.push_back(BenchNowTicks());
+        run->sent.ticks.push_back(BenchNowTicks());
+        run->sent.cpu.push_back(BenchThreadCpu());
     }
     timeEndPeriod(1);
     return 0;
@@ -158,17 +169,19 @@ Timing TimeNaive(const std::vector<InputEvent>& events) {
 }
 
 void PrintTimingRow(const char* name, const Timing& timing) {
-    std::fprintf(out, "  %-26s %8.3f %8.3f %8.3f %10.3f\n", name, timing.lateness.median, timing.lateness.p99,
-                 timing.lateness.max, timing.driftMs);
+    std::fprintf(out, "  %-26s %8.3f %8.3f %8.3f %10.3f %8.0f\n", name, timing.lateness.median,
+                 timing.lateness.p99, timing.lateness.max, timing.driftMs, timing.cpuMs);
 }
 
 void BenchPlaybackTiming() {
     std::vector<InputEvent> events = TimingRecording();
     Timing tamblo = TimeTamblo(events);
     Timing naive = TimeNaive(events);
-    std::fprintf(out, "Playback timing: %zu events over %.2f s; lateness = sent - due, ms\n", events.size(),
-                 static_cast<double>(events.back().time) / 1000.0);
-    std::fprintf(out, "  %-26s %8s %8s %8s %10s\n", "player", "median", "p99", "max", "drift");
+    std::fprintf(out,
+                 "Playback timing: %zu events over %.2f s; lateness = sent - due, ms; CPU: the player "
+                 "thread's from the first event to the last (10 ms steps under Wine)\n",
+                 events.size(), static_cast<double>(events.back().time) / 1000.0);
+    std::fprintf(out, "  %-26s %8s %8s %8s %10s %8s\n", "player", "median", "p99", "max", "drift", "CPU ms");
     PrintTimingRow("Tamblo worker", tamblo);
     PrintTimingRow("naive Sleep(delta) player", naive);
 }

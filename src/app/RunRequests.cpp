@@ -171,8 +171,10 @@ void StopAllRuns() {
 
 void CheckKeyWatch() {
     const ULONGLONG now = GetTickCount64();
+    // Once the hook has seen a press it sees the release too; and a press it swallowed never
+    // reaches the key state, which then reads up while the key is held.
     for (WatchedKey& key : watched) {
-        if (key.vk != 0 && now - key.pressedAt >= kFreshKeyStateMs && !IsKeyDown(key.vk)) {
+        if (key.vk != 0 && !key.pressSeen && now - key.pressedAt >= kFreshKeyStateMs && !IsKeyDown(key.vk)) {
             key = WatchedKey{};
         }
     }

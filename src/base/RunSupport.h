@@ -1,5 +1,5 @@
 // What the clicker, the recorder and the player share: the box that a second start request
-// cannot stack, and the finer system timer.
+// cannot stack, and the finer system timer and its hold.
 #pragma once
 
 #include <windows.h>
@@ -14,3 +14,10 @@ void ShowRunBox(HWND owner, bool& boxOpen, const wchar_t* text, const wchar_t* t
 // given back with EndFinestTimerPeriod.
 UINT BeginFinestTimerPeriod();
 void EndFinestTimerPeriod(UINT period);
+
+// Windows 11 may ignore a process's timer period while its windows are hidden or minimised (the
+// user's maximised application in front), and then its timers and waits fall back to the tick.
+// While the clicker or playback runs (`wanted`), the process asks to have its period honoured all
+// the same; the call after the last of them stops hands the choice back to Windows. Window thread
+// only; asks only when `wanted` changes.
+void HoldTimerResolution(bool wanted);

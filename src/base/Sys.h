@@ -21,3 +21,8 @@ HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DW
 // ReplaceFileW (no exclusions) and MoveFileExW.
 BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags);
 BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags);
+// The timing requests: the process's power throttling, and the playback worker's waitable timer.
+BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size);
+HANDLE SysCreateWaitableTimerEx(DWORD flags);
+// dueTime in 100 ns units, negative: from now.
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime);

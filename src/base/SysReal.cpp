@@ -48,3 +48,17 @@ BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const w
 BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return MoveFileExW(from, to, flags);
 }
+
+BOOL SysSetProcessInformation(HANDLE process, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
+    return SetProcessInformation(process, infoClass, info, size);
+}
+
+HANDLE SysCreateWaitableTimerEx(DWORD flags) {
+    return CreateWaitableTimerExW(nullptr, nullptr, flags, TIMER_ALL_ACCESS);
+}
+
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime) {
+    LARGE_INTEGER due;
+    due.QuadPart = dueTime;
+    return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
+}

@@ -80,6 +80,7 @@ void StartClicking() {
     appState.clickNextDueUs = ReadClickClock() + int64_t{appState.clickInterval} * 1000;
     SetTimer(appState.mainWindow, IDT_CLICK, appState.clickInterval, nullptr);
     appState.isClicking = true;
+    HoldTimerResolution(appState.isClicking || appState.isPlaying);
     ShowRunState(StatusLine::Click);
 }
 
@@ -90,6 +91,7 @@ void StopClicking() {
     KillTimer(appState.mainWindow, IDT_CLICK);
     EndFinestTimerPeriod(std::exchange(appState.clickTimerPeriod, 0));
     appState.isClicking = false;
+    HoldTimerResolution(appState.isClicking || appState.isPlaying);
     ShowRunState(StatusLine::Click);
 }
 

@@ -24,6 +24,11 @@ static_assert(InputFlag::MouseMiddleDown == MOUSEEVENTF_MIDDLEDOWN &&
 static_assert(InputFlag::MouseWheel == MOUSEEVENTF_WHEEL && InputFlag::KeyExtended == KEYEVENTF_EXTENDEDKEY);
 static_assert(InputFlag::KeyUp == KEYEVENTF_KEYUP && InputFlag::KeyScanCode == KEYEVENTF_SCANCODE);
 
+// The MinGW headers lack it (Windows 10 1803 and later).
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
 namespace {
 
 // The playback worker's life. Only the window thread moves it between these states:
@@ -157,14 +162,24 @@ void SendPlaybackStep(const PlaybackStep& step) {
     }
 }
 
-PlaybackIo WorkerIo() {
+// Waits for the duration or until playback is stopped. The high-resolution timer (null where it
+// could not be created) keeps its time whatever the system tick; a wait's own time-out comes on
+// the tick, 15.6 ms apart when Windows ignores the process's timer period.
+void WaitForStopOrTime(HANDLE timer, std::chrono::milliseconds duration) {
+    auto ms = std::clamp<int64_t>(duration.count(), 0, 0x7FFFFFFE);
+    if (timer != nullptr && SysSetWaitableTimer(timer, -ms * 10'000)) {
+        HANDLE handles[2] = {worker.stopEvent.get(), timer};
+        WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+    } else {
+        WaitForSingleObject(worker.stopEvent.get(), static_cast<DWORD>(ms));
+    }
+}
+
+PlaybackIo WorkerIo(HANDLE timer) {
     PlaybackIo io;
     io.now = [] { return std::chrono::steady_clock::now(); };
     io.isPlaying = [] { return appState.isPlaying.load(); };
-    io.wait = [](std::chrono::milliseconds duration) {
-        auto ms = std::clamp<int64_t>(duration.count(), 0, 0x7FFFFFFE);
-        WaitForSingleObject(worker.stopEvent.get(), static_cast<DWORD>(ms));
-    };
+    io.wait = [timer](std::chrono::milliseconds duration) { WaitForStopOrTime(timer, duration); };
     io.yield = [] { std::this_thread::yield(); };
     io.moveCursor = [](int32_t x, int32_t y) { SysSetCursorPos(x, y); };
     io.send = SendPlaybackStep;
@@ -210,6 +225,7 @@ void StartPlayback() {
         hotkeysAtStart[i] = appState.*kHotkeyFields[i];
     }
     appState.isPlaying = true;
+    HoldTimerResolution(true);
 
     ShowRunState(StatusLine::Keep);
 
@@ -230,6 +246,7 @@ void StopPlayback() {
     WaitForWorker(false);
     ReleaseHeldInputs();
     ShowRunState(StatusLine::Keep);
+    HoldTimerResolution(appState.isClicking);
 }
 
 void ReleaseHeldInputs() {
@@ -253,14 +270,15 @@ void ReleaseHeldInputs() {
 DWORD WINAPI PlaybackThreadProc(LPVOID) {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     UINT period = BeginFinestTimerPeriod();
+    ScopedHandle timer(SysCreateWaitableTimerEx(CREATE_WAITABLE_TIMER_HIGH_RESOLUTION));
 
     // The first key translation loads the keyboard layout (about 10 ms under Wine): do it now,
     // not when the first key is due.
     MapVirtualKeyW(0x41, MAPVK_VK_TO_VSC);
 
     RunPlaybackPasses(appState.recordedEvents, passStartPoint.x, passStartPoint.y,
-                      appState.playbackRepeatCount, appState.playbackRunsDone, WorkerIo());
-
+                      appState.playbackRepeatCount, appState.playbackRunsDone, WorkerIo(timer.get()));
+    timer.reset();
     EndFinestTimerPeriod(period);
     if (appState.isPlaying) {
         // Nothing more will be injected: a stop arriving now need not wait for this send.

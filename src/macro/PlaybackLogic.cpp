@@ -85,6 +85,7 @@ uint8_t ExtendedScanCode(uint32_t vkCode) {
 
 KeyInput PlanKeyInput(uint32_t vkCode, uint32_t systemScan, bool press) {
     KeyInput input;
+    input.vk = static_cast<uint16_t>(vkCode);
     uint32_t up = press ? 0 : InputFlag::KeyUp;
     if (uint8_t scan = ExtendedScanCode(vkCode); scan != 0) {
         input.scan = scan;
@@ -93,7 +94,6 @@ KeyInput PlanKeyInput(uint32_t vkCode, uint32_t systemScan, bool press) {
         input.scan = static_cast<uint16_t>(systemScan & 0xFF);
         input.flags = InputFlag::KeyScanCode | up;
     } else {
-        input.vk = static_cast<uint16_t>(vkCode);
         input.flags = up;
     }
     return input;
@@ -105,9 +105,9 @@ uint32_t PackHeldKey(const KeyInput& press) {
 
 KeyInput ReleaseOfHeldKey(uint32_t vkCode, uint32_t packed) {
     KeyInput release;
+    release.vk = static_cast<uint16_t>(vkCode);
     release.scan = static_cast<uint16_t>(packed & 0xFFFF);
     release.flags = ((packed >> 16) & 0xFF) | InputFlag::KeyUp;
-    release.vk = (release.flags & InputFlag::KeyScanCode) != 0 ? 0 : static_cast<uint16_t>(vkCode);
     return release;
 }
 

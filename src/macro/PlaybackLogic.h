@@ -26,8 +26,10 @@ constexpr std::chrono::milliseconds kYieldMargin{2};
 // so that due times stay representable.
 constexpr int64_t kMaxEventTimeMs = 1'000'000'000'000; // about 31 years
 
-// One INPUT_KEYBOARD as the player sends it: by scan code (vk 0) whenever the key's scan code is
-// known, so that the target sees the key as it was recorded; by virtual key otherwise.
+// One INPUT_KEYBOARD as the player sends it: by scan code whenever the key's scan code is known,
+// so that the target sees the key as it was recorded; by virtual key otherwise. A scan-coded key
+// carries its virtual key too: Windows ignores it then, but Wine takes it as the key's identity
+// (without it the key arrives as virtual key 0 and types nothing).
 struct KeyInput {
     uint16_t vk = 0;
     uint16_t scan = 0;
@@ -47,7 +49,8 @@ uint8_t ExtendedScanCode(uint32_t vkCode);
 KeyInput PlanKeyInput(uint32_t vkCode, uint32_t systemScan, bool press);
 
 // A held key's entry packs the press that holds it, so that its release is sent exactly as the
-// press was (scan or virtual key, extended or not), whatever the mapping says by then. 0: not held.
+// press was (scan or virtual key, extended or not), whatever the mapping says by then; the virtual
+// key is the entry's index. 0: not held.
 uint32_t PackHeldKey(const KeyInput& press);
 KeyInput ReleaseOfHeldKey(uint32_t vkCode, uint32_t packed);
 

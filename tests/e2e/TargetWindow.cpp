@@ -3,7 +3,9 @@
 // "LBUTTONDOWN x=.. y=.. sx=.. sy=.." (client and screen position; also *UP, R/M/XBUTTON*); "WHEEL
 // delta=-120 sx=.. sy=.."; "KEYDOWN vk=0x41 scan=0x1e ext=0 prev=0" (also KEYUP, SYSKEY*; under Wine a
 // key injected by scan code alone has vk 0); "HELD 0x01 0x10" or "HELD none" (what GetAsyncKeyState
-// sees down) on WM_APP + 1 and at exit; "EXIT".
+// sees down) on WM_APP + 1 and at exit; "EXIT". An edit control (id 100, top left; its own mouse
+// input is not logged) types the keys it gets, as a real application's would; keys are logged
+// wherever the focus is.
 #include <windows.h>
 #include <stdio.h>
 
@@ -17,10 +19,8 @@ const char* const kMouse[] = {"LBUTTONDOWN", "LBUTTONUP", nullptr, "RBUTTONDOWN"
 
 LRESULT CALLBACK TargetWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}, screen = at;
-    const unsigned bits = static_cast<unsigned>(lParam);
-    if (message >= WM_KEYDOWN && message <= WM_SYSKEYUP && kKeys[message - WM_KEYDOWN]) {
-        fprintf(logFile, "%s vk=0x%02x scan=0x%02x ext=%u prev=%u\n", kKeys[message - WM_KEYDOWN],
-                static_cast<unsigned>(wParam), (bits >> 16) & 0xFF, (bits >> 24) & 1, (bits >> 30) & 1);
+    if (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) {
+        return 0; // logged by the message loop; kept from the default handling (Alt+F4, menu keys)
     } else if (message == WM_MOUSEWHEEL) { // its position is on the screen already
         fprintf(logFile, "WHEEL delta=%d sx=%ld sy=%ld\n", GET_WHEEL_DELTA_WPARAM(wParam), at.x, at.y);
     } else if (message >= WM_LBUTTONDOWN && message <= WM_XBUTTONUP && kMouse[message - WM_LBUTTONDOWN]) {
@@ -56,7 +56,9 @@ int wmain(int argc, wchar_t** argv) {
                                         _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]),
                                         nullptr, nullptr, nullptr, nullptr)
                       : nullptr;
-    if (!window) {
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window,
+                                reinterpret_cast<HMENU>(100), nullptr, nullptr);
+    if (!window || !edit) {
         return 2;
     }
     RECT client = {};
@@ -67,7 +69,17 @@ int wmain(int argc, wchar_t** argv) {
     fflush(logFile);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        DispatchMessageW(&msg); // untranslated: characters are not logged
+        const unsigned bits = static_cast<unsigned>(msg.lParam);
+        if (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP && kKeys[msg.message - WM_KEYDOWN]) {
+            fprintf(logFile, "%s vk=0x%02x scan=0x%02x ext=%u prev=%u\n", kKeys[msg.message - WM_KEYDOWN],
+                    static_cast<unsigned>(msg.wParam), (bits >> 16) & 0xFF, (bits >> 24) & 1,
+                    (bits >> 30) & 1);
+            fflush(logFile);
+        }
+        if (msg.hwnd == edit) {
+            TranslateMessage(&msg); // the window itself gets no characters: they are not logged
+        }
+        DispatchMessageW(&msg);
     }
     return 0;
 }

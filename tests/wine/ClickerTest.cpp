@@ -28,35 +28,61 @@ void Choose(const wchar_t* secs, const wchar_t* ms, const wchar_t* repeat, bool 
     SendCommand(repeat ? IDC_REPEAT : IDC_REPEAT_UNTIL_STOPPED), SendCommand(IDC_CURSOR_POS);
 }
 
-// Start caption | status | settings, Record, Playback enabled (id order) | box | finer timer.
+void PressStartKey() {
+    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+}
+
+// Starts or stops playback of a key held for 10 s (no recording runs, whatever a row set before).
+void ClickPlayback() {
+    appState.isRecording = false;
+    appState.recordedEvents = {InputEvent{KeyDown, 0, 0, 0, 'A', 0}, InputEvent{KeyUp, 10000, 0, 0, 'A', 0}};
+    SendCommand(IDC_PLAYBACK);
+}
+
+// Start caption | status | settings, Record, Playback enabled (id order) | box | finer timer | each
+// power-throttling state asked for.
 std::wstring Picture() {
     std::wstring picture = ControlText(IDC_START) + L" | " + ControlText(IDC_STATUS) + L" | ";
     for (int id : {1000, 1001, 1002, 1003, 1006, 1007, 1008, 1009, 1010, 1016, 1017, 1018, 1019, 1020}) {
         picture += IsWindowEnabled(Control(id)) ? L'1' : L'0';
     }
     picture += FakeMessageBoxes().empty() ? L"" : L" | " + FakeMessageBoxes().back().text;
-    return picture + (appState.clickTimerPeriod ? L" | fine" : L"");
+    picture += appState.clickTimerPeriod ? L" | fine" : L"";
+    for (const std::wstring& call : FakeTimingCalls()) {
+        picture += call.starts_with(L"throttle") ? L" | " + call : L"";
+    }
+    return picture;
 }
 
 TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) {
     ASSERT_NE(CreateTestMainWindow(), nullptr);
     const std::wstring run = L"Stop (F6) | Status: Running | Clicks: 0 | ";
     const std::wstring idle = L"Start (F6) | Status: Stopped | Clicks: 0 | ";
+    const std::wstring run4 = L"Stop (F6) | Status: Running | Clicks: 0 / 4 | ";
+    const std::wstring keepPeriod = L" | throttle 1 4 0"; // the timer period honoured while hidden
+    const std::wstring handBack = L" | throttle 1 0 0";   // the choice left to Windows again
     const std::pair<void (*)(), std::wstring> rows[] = {
         // clang-format off
-        {[] { Choose(L"9", L"0", nullptr, false), SendCommand(IDC_START); }, run + L"00000000000011 | fine"},
+        {[] { Choose(L"9", L"0", nullptr, false), SendCommand(IDC_START); },
+         run + L"00000000000011 | fine" + keepPeriod},
         {[] { Choose(L"0", L"0", nullptr, false), StartClicking(); }, run + L"00000000000011 | fine"},
-        {[] { SendCommand(IDC_START); }, idle + L"11111111010011"},
+        {[] { SendCommand(IDC_START); }, idle + L"11111111010011" + handBack},
         {[] { Choose(L"0", L"", nullptr, false), SendCommand(IDC_START); },
          idle + L"11111111010011 | Click interval must be at least 1 millisecond."},
         {[] { Choose(L"2147483", L"648", L"3", false), SendCommand(IDC_START); },
          idle + L"11111111110011 | Click interval must be at most 2147483647 milliseconds (about 24 days)."},
         {[] { Choose(L"0", L"20", L"", true), SendCommand(IDC_START); },
          idle + L"11111111111111 | Number of clicks must be at least 1."},
-        {[] { Choose(L"9", L"0", L"4", true), SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_RECORD, 0),
-              SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); },
-         L"Stop (F6) | Status: Running | Clicks: 0 / 4 | 00000000000010 | fine"},
-        {[] { SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0); }, idle + L"11111111111110"},
+        {[] { Choose(L"9", L"0", L"4", true), appState.isRecording = true, PressStartKey(); },
+         run4 + L"00000000000010 | fine" + keepPeriod},
+        {PressStartKey, idle + L"11111111111110" + handBack},
+        // With playback the first run to start asks, and only the last to stop hands back.
+        {ClickPlayback, idle + L"11111111111101" + keepPeriod},
+        {PressStartKey, run4 + L"00000000000001 | fine"},
+        {PressStartKey, idle + L"11111111111101"},
+        {PressStartKey, run4 + L"00000000000001 | fine"},
+        {ClickPlayback, run4 + L"00000000000011 | fine"},
+        {PressStartKey, idle + L"11111111111111" + handBack},
     }; // clang-format on
     for (size_t i = 0; i < std::size(rows); ++i) {
         ResetFakeSys(), rows[i].first();

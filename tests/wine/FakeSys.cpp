@@ -20,10 +20,11 @@ struct FakeData {
     std::vector<MessageBoxCall> messageBoxes;
     std::deque<BoxAnswer> answers;
     std::vector<DWORD> sleeps;
+    std::vector<std::wstring> timing;
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
     bool cursorFails = false;
-    bool realInput = false; // injected input and cursor moves also go to the system
+    bool realInput = false;                // injected input and cursor moves also go to the system
     std::map<int, std::set<UINT>> hotkeys; // by id
     std::set<UINT> takenKeys;              // registered by other programs
     struct {
@@ -69,6 +70,9 @@ std::vector<MessageBoxCall> FakeMessageBoxes() {
 }
 std::vector<DWORD> FakeSleeps() {
     return Locked([](FakeData& fake) { return fake.sleeps; });
+}
+std::vector<std::wstring> FakeTimingCalls() {
+    return Locked([](FakeData& fake) { return fake.timing; });
 }
 void QueueMessageBoxAnswer(int answer) {
     QueueMessageBoxAnswer(answer, nullptr);
@@ -208,4 +212,31 @@ BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const w
 }
 BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return !Locked([](FakeData& fake) { return fake.replace.moveFails; }) && MoveFileExW(from, to, flags);
+}
+
+namespace {
+void LogTiming(std::wstring call) {
+    Locked([&](FakeData& fake) { fake.timing.push_back(std::move(call)); });
+}
+} // namespace
+
+// As on Windows 11, the request succeeds (Wine 8 refuses it).
+BOOL SysSetProcessInformation(HANDLE, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
+    const auto* state = static_cast<const PROCESS_POWER_THROTTLING_STATE*>(info);
+    if (infoClass != ProcessPowerThrottling || size != sizeof(*state)) {
+        return FALSE;
+    }
+    LogTiming(L"throttle " + std::to_wstring(state->Version) + L" " + std::to_wstring(state->ControlMask) +
+              L" " + std::to_wstring(state->StateMask));
+    return TRUE;
+}
+HANDLE SysCreateWaitableTimerEx(DWORD flags) {
+    LogTiming(L"timer " + std::to_wstring(flags));
+    return CreateWaitableTimerExW(nullptr, nullptr, flags, TIMER_ALL_ACCESS);
+}
+BOOL SysSetWaitableTimer(HANDLE timer, LONGLONG dueTime) {
+    LogTiming(L"due " + std::to_wstring(dueTime));
+    LARGE_INTEGER due;
+    due.QuadPart = dueTime;
+    return SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE);
 }

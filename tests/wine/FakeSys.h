@@ -33,6 +33,10 @@ std::vector<InjectedAction> FakeInjected();
 std::vector<INPUT> FakeSentInputs();
 std::vector<MessageBoxCall> FakeMessageBoxes();
 std::vector<DWORD> FakeSleeps(); // recorded, never slept
+// The timing requests in order: "throttle V C S" (the power-throttling state asked for: Version,
+// ControlMask, StateMask), "timer F" (a waitable timer made with flags F), "due D" (one set to D).
+// The timers are real.
+std::vector<std::wstring> FakeTimingCalls();
 
 // Next answers for SysMessageBox, first in first out; IDOK when none is queued. With `inside`,
 // the answer comes after running it while the box is open and dispatching the messages that

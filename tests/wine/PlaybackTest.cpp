@@ -13,7 +13,7 @@
 
 namespace {
 
-// The injected INPUTs, one line each: "key 0 1E 8" (wVk wScan dwFlags), "mouse 2 0" (dwFlags mouseData).
+// The injected INPUTs, one line each: "key 41 1E 8" (wVk wScan dwFlags), "mouse 2 0" (dwFlags mouseData).
 std::vector<std::wstring> Injected() {
     std::vector<std::wstring> lines;
     for (const INPUT& in : FakeSentInputs()) {
@@ -42,7 +42,8 @@ protected:
 };
 
 // Wine's own mapping cannot show this (it maps the media keys to scan code 0), so the records
-// handed to the system are checked: each key by its own scan code, released exactly as pressed.
+// handed to the system are checked: each key by its own scan code (its virtual key beside it),
+// released exactly as pressed.
 TEST_F(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPressed) {
     appState.recordedEvents = {Key(KeyDown, VK_VOLUME_UP),     Key(KeyDown, 'A'),  Key(KeyDown, 0xFF),
                                Key(KeyDown, VK_RCONTROL),      Key(KeyDown, 0x88), {LeftDown},
@@ -53,16 +54,26 @@ TEST_F(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAs
     ASSERT_TRUE(PumpUntil([] { return FakeInjected().size() >= 8; }, 3000));
     DestroyTestMainWindow();
     // Destroyed in the long gap: keys released in code order, then the left button.
-    std::vector<std::wstring> expected = {L"key 0 30 9", L"key 0 1E 8",         L"key 0 1D 9", L"key 88 0 0",
-                                          L"mouse 2 0",  L"mouse 800 FFFFFF88", L"key 0 1E A", L"key 88 0 2",
-                                          L"key 0 1D B", L"key 0 30 B",         L"mouse 4 0"};
+    std::vector<std::wstring> expected = {
+        L"key AF 30 9", L"key 41 1E 8", L"key A3 1D 9", L"key 88 0 0",  L"mouse 2 0", L"mouse 800 FFFFFF88",
+        L"key 41 1E A", L"key 88 0 2",  L"key A3 1D B", L"key AF 30 B", L"mouse 4 0"};
     EXPECT_EQ(Injected(), expected);
     EXPECT_FALSE(IsPlaybackWorkerAlive());
 }
 
+// Its waits go to a high-resolution timer (here the 100 ms before the pass): a wait's own time-out
+// comes on the system tick, which Windows may leave at 15.6 ms while the program is hidden.
+TEST_F(PlaybackTest, TheWorkerWaitsOnAHighResolutionTimer) {
+    appState.recordedEvents = {Key(KeyDown, 'A')};
+    SendCommand(IDC_PLAYBACK);
+    ASSERT_TRUE(PumpUntil([] { return !appState.isPlaying; }, 3000));
+    std::vector<std::wstring> expected = {L"throttle 1 4 0", L"timer 2", L"due -1000000", L"throttle 1 0 0"};
+    EXPECT_EQ(FakeTimingCalls(), expected);
+}
+
 // The playback key acts once per press, whoever sees it: the registered hotkey (H) or the stop
 // hook (D down, U up); the stop hook's request (S) only stops. E: a short playback ends by itself;
-// L: the recording grows long; F: the playback key becomes F10. Row: actions, the key held
+// L: the recording grows long; F: the playback key becomes F10; W: a wait. Row: actions, the key held
 // (GetAsyncKeyState), the hook's result (1 swallows), then playing and watching for the release.
 TEST_F(PlaybackTest, ThePlaybackKeyActsOncePerPressAndItsStopRequestOnlyStops) {
     struct Row {
@@ -79,6 +90,7 @@ TEST_F(PlaybackTest, ThePlaybackKeyActsOncePerPressAndItsStopRequestOnlyStops) {
         {"UD", 1, 1, 0, 1},  // released, the next press stops it
         {"DHS", 1, 1, 0, 1}, // its auto-repeats do nothing, nor a stop request dispatched late
         {"FH", 1, 0, 1, 1},   // a new playback key acts at once
+        {"UDWD", 0, 1, 0, 1}, // the stop key swallowed (its state reads up), its repeats still do nothing
     };
     // clang-format on
     appState.recordedEvents = {Key(KeyDown, 'A'), Key(KeyUp, 'A', 1)};
@@ -96,6 +108,7 @@ TEST_F(PlaybackTest, ThePlaybackKeyActsOncePerPressAndItsStopRequestOnlyStops) {
                 case 'U': result = feed(WM_KEYUP); break;
                 case 'E': PumpUntil([] { return appState.playbackRunsDone == 1; }, 3000); break;
                 case 'L': appState.recordedEvents.push_back(Key(KeyUp, 'A', 10000)); break;
+                case 'W': PumpMessages(150); break;
                 case 'F': appState.playbackHotkey = VK_F10, SetFakeKeyState(VK_F10, -0x8000); break;
             }
             PumpMessages(30);
@@ -146,7 +159,7 @@ TEST_F(PlaybackTest, StopsAndStartsRacingTheWorkerLeaveOneWorkerAndNothingHeld) 
     std::vector<std::wstring> log = Injected();
     auto n = [&](const wchar_t* line) { return std::count(log.begin(), log.end(), line); };
     EXPECT_EQ(std::adjacent_find(log.begin(), log.end()), log.end());
-    EXPECT_TRUE(n(L"key 0 1E 8") == n(L"key 0 1E A") && n(L"mouse 2 0") == n(L"mouse 4 0"));
+    EXPECT_TRUE(n(L"key 41 1E 8") == n(L"key 41 1E A") && n(L"mouse 2 0") == n(L"mouse 4 0"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Real input over a target window in a second process: the hooks record what xdotool does, playback
-# replays it there; the playback key held through a playback stops it once, reaching no window.
+# replays it there (typing lands in its edit control as text); the playback key held through a
+# playback stops it once, reaching no window.
 source "$(dirname "$0")/../lib.sh"
 use_prefix "$WINEPREFIX"
 log=$E2E_OUT/macro.log
@@ -12,12 +13,13 @@ wait_for "target window in the foreground" 10 drv focus TamblTarget
 lines() { wc -l < "$log"; }
 has_lines() { [ "$(lines)" -ge "$1" ]; }
 caption_is() { [ "$(drv get-text TAMBLO "$1")" = "$2" ]; }
-# taps_since LINE N: true once N replayed presses of b (vk 0 under Wine) came after LINE.
-taps_since() { [ "$(tail -n +"$(( $1 + 1 ))" "$log" | grep -c '^KEYDOWN vk=0x00 scan=0x30')" -ge "$2" ]; }
+edit_reads() { [ "$(drv get-text TamblTarget 100)" = "$1" ]; }
+# taps_since LINE N: true once N replayed presses of b came after LINE.
+taps_since() { [ "$(tail -n +"$(( $1 + 1 ))" "$log" | grep -c '^KEYDOWN vk=0x42 scan=0x30')" -ge "$2" ]; }
 # inputs_after LINE: input after LINE, keys by scan code, without F8/F9 and real auto-repeat.
 inputs_after() {
     tail -n +"$(( $1 + 1 ))" "$log" | tr -d '\r' | awk '/^(SYS)?KEY(DOWN|UP) / {
-        if ($3 != "scan=0x42" && $3 != "scan=0x43" && !($1 ~ /DOWN$/ && $5 == "prev=1" && $2 != "vk=0x00"))
+        if ($3 != "scan=0x42" && $3 != "scan=0x43" && !($1 ~ /DOWN$/ && $5 == "prev=1"))
             print $1, $3, $4; next }
         /^WHEEL / { print $1, $2, $3, $4 } /^[LRMX]BUTTON/ { print $1, $4, $5 }'
 }
@@ -27,6 +29,16 @@ held() { # the target's HELD line: the keys and buttons down now
     wait_for "the target answers" 10 has_lines $(( before + 1 )) >&2
     tail -n +"$(( before + 1 ))" "$log" | tr -d '\r' | grep -m1 '^HELD' || echo "HELD (no answer)"
 }
+
+read -r edit_x edit_y _ < <(drv rect TamblTarget 100) # 0. typing replayed into the edit
+xdotool mousemove $(( edit_x + 20 )) $(( edit_y + 10 )) click 1 key F8
+wait_for "recording starts on F8" 10 caption_is 1019 "Stop Rec (F8)"
+xdotool key --delay 80 shift+t a m b l o && xdotool key F8
+wait_for "recording stops on F8" 10 caption_is 1019 "Record (F8)"
+drv set-text TamblTarget 100 ""
+xdotool key F9
+wait_for "the replayed typing reaches the edit as text" 20 edit_reads Tamblo && echo "ok   typed into the edit"
+wait_for "playback ends by itself" 10 caption_is 1020 "Playback (F9)"
 
 xdotool key F8
 wait_for "recording starts on F8" 10 caption_is 1019 "Stop Rec (F8)"
