@@ -33,12 +33,21 @@ held() { # the target's HELD line: the keys and buttons down now
 read -r edit_x edit_y _ < <(drv rect TamblTarget 100) # 0. typing replayed into the edit
 xdotool mousemove $(( edit_x + 20 )) $(( edit_y + 10 )) click 1 key F8
 wait_for "recording starts on F8" 10 caption_is 1019 "Stop Rec (F8)"
-xdotool key --delay 80 shift+t a m b l o && xdotool key F8
-wait_for "recording stops on F8" 10 caption_is 1019 "Record (F8)"
-drv set-text TamblTarget 100 ""
-xdotool key F9
-wait_for "the replayed typing reaches the edit as text" 20 edit_reads Tamblo && echo "ok   typed into the edit"
-wait_for "playback ends by itself" 10 caption_is 1020 "Playback (F9)"
+xdotool key --delay 80 shift+t a m b l o
+read -r client_x client_y _ < <(drv client-rect TAMBLO)
+read -r button_x button_y button_w button_h < <(drv child-rect TAMBLO 1019)
+xdotool mousemove $(( client_x + button_x + button_w / 2 )) $(( client_y + button_y + button_h / 2 )) click 1
+wait_for "recording stops on a click on Stop Rec" 10 caption_is 1019 "Record (F8)"
+status=$(drv get-text TAMBLO 1012)
+for pass in 1 2 3; do # each replay ends with that click, after playback has ended: it starts nothing
+    drv set-text TamblTarget 100 ""
+    xdotool mousemove $(( edit_x + 20 )) $(( edit_y + 10 )) click 1 key F9
+    wait_for "the replayed typing reaches the edit as text" 20 edit_reads Tamblo
+    wait_for "playback ends by itself" 10 caption_is 1020 "Playback (F9)"
+    sleep 0.5
+    check "replay $pass typed into the edit and left the recording" "Record (F8) $status" \
+        "$(drv get-text TAMBLO 1019) $(drv get-text TAMBLO 1012)"
+done
 
 xdotool key F8
 wait_for "recording starts on F8" 10 caption_is 1019 "Stop Rec (F8)"
