@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <mutex>
+#include <utility>
 
 #include "TestSupport.h"
 #include "base/Sys.h"
@@ -21,6 +22,8 @@ struct FakeData {
     POINT cursor{0, 0};
     SHORT keyStates[256] = {};
     bool cursorFails = false;
+    int failingHookId = 0;
+    std::vector<HHOOK> hooks; // every hook installed through the seam
 };
 
 std::mutex fakeMutex;
@@ -62,7 +65,10 @@ void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
     Locked([&](FakeData& fake) { fake.answers.push_back(BoxAnswer{answer, std::move(inside)}); });
 }
 void SetFakeCursorPos(POINT point, bool fail) {
-    Locked([&](FakeData& fake) { fake.cursor = point, fake.cursorFails = fail; });
+    Locked([&](FakeData& fake) {
+        fake.cursor = point;
+        fake.cursorFails = fail;
+    });
 }
 void SetFakeKeyState(int vk, SHORT state) {
     Locked([&](FakeData& fake) { fake.keyStates[vk & 0xFF] = state; });
@@ -86,7 +92,12 @@ BOOL SysSetCursorPos(int x, int y) {
     return TRUE;
 }
 BOOL SysGetCursorPos(POINT* point) {
-    return Locked([&](FakeData& fake) { return fake.cursorFails ? FALSE : (*point = fake.cursor, TRUE); });
+    return Locked([&](FakeData& fake) {
+        if (!fake.cursorFails) {
+            *point = fake.cursor;
+        }
+        return fake.cursorFails ? FALSE : TRUE;
+    });
 }
 SHORT SysGetAsyncKeyState(int vk) {
     return Locked([&](FakeData& fake) { return fake.keyStates[vk & 0xFF]; });
@@ -115,14 +126,24 @@ void SysSleep(DWORD milliseconds) {
     Locked([&](FakeData& fake) { fake.sleeps.push_back(milliseconds); });
 }
 
-namespace {
-int failingHookId = 0;
-} // namespace
-
 void SetFakeHookFailure(int hookId) {
-    failingHookId = hookId;
+    Locked([&](FakeData& fake) { fake.failingHookId = hookId; });
+}
+
+// A hook the program removed is gone from the system, so unhooking it here fails.
+int FakeUnhookLeftHooks() {
+    int left = 0;
+    for (HHOOK hook : Locked([](FakeData& fake) { return std::exchange(fake.hooks, {}); })) {
+        left += UnhookWindowsHookEx(hook) ? 1 : 0;
+    }
+    return left;
 }
 
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
-    return hookId == failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+    if (hookId == Locked([](FakeData& fake) { return fake.failingHookId; })) {
+        return nullptr;
+    }
+    HHOOK hook = SetWindowsHookExW(hookId, procedure, instance, threadId);
+    Locked([&](FakeData& fake) { fake.hooks.push_back(hook); });
+    return hook;
 }

@@ -44,3 +44,5 @@ void SetFakeCursorPos(POINT point, bool fail = false);
 void SetFakeKeyState(int vk, SHORT state);
 // Makes SysSetWindowsHookEx fail for this hook type (WH_MOUSE_LL, WH_KEYBOARD_LL); 0: none fails.
 void SetFakeHookFailure(int hookId);
+// Unhooks every hook installed through the seam that the program left installed; returns how many.
+int FakeUnhookLeftHooks();

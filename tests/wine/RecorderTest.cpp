@@ -1,4 +1,5 @@
-// The recorder in the real window: a start failing on either hook, one succeeding with keys held.
+// The recorder in the real window: a start failing on either hook, one succeeding with keys held,
+// and what its recording then makes playback do.
 #include <gtest/gtest.h>
 
 #include "FakeSys.h"
@@ -37,9 +38,24 @@ TEST(RecorderTest, AFailedStartKeepsTheRecordingAndHeldKeysAreRecordedAsTheHookN
         EXPECT_NE(IsWindowEnabled(Control(IDC_PLAYBACK)), ok) << failingHook;
         EXPECT_EQ(ControlText(IDC_STATUS), ok ? L"Recording... Events: 2" : L"Ready to playback | Events: 2");
         EXPECT_EQ(appState.mouseHook != nullptr || appState.keyboardHook != nullptr, ok) << failingHook;
+        EXPECT_EQ(ok ? 0 : FakeUnhookLeftHooks(), 0) << failingHook << ": a hook left installed";
     }
     SendCommand(IDC_RECORD);
     EXPECT_EQ(ControlText(IDC_STATUS), L"Ready to playback | Events: 2");
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_PLAYBACK)));
+    EXPECT_EQ(FakeUnhookLeftHooks(), 0) << "hooks left installed after the stop";
+    // Played back, it starts where the recording started and releases the keys it found held.
+    SendCommand(IDC_PLAYBACK);
+    ASSERT_TRUE(PumpUntil([] { return !appState.isPlaying; }, 3000));
+    const std::vector<InjectedAction> injected = FakeInjected();
+    ASSERT_EQ(injected.size(), 5u);
+    EXPECT_EQ(std::pair(injected[0].cursor.x, injected[0].cursor.y), std::pair(300L, 400L));
+    std::vector<std::pair<WORD, DWORD>> keys;
+    for (size_t i = 1; i < injected.size(); ++i) {
+        keys.emplace_back(injected[i].input.ki.wScan, injected[i].input.ki.dwFlags);
+    }
+    const std::vector<std::pair<WORD, DWORD>> pressedThenReleased = {
+        {0x2A, 8}, {0x1D, 9}, {0x2A, 10}, {0x1D, 11}};
+    EXPECT_EQ(keys, pressedThenReleased);
     DestroyTestMainWindow();
 }
