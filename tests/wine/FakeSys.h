@@ -36,8 +36,7 @@ std::vector<DWORD> FakeSleeps(); // recorded, never slept
 // Next answers for SysMessageBox, first in first out; IDOK when none is queued. With `inside`,
 // the answer comes after running it while the box is open and dispatching the messages that
 // are then waiting, as the box's own modal loop would (posted hotkeys, commands).
-void QueueMessageBoxAnswer(int answer);
-void QueueMessageBoxAnswer(int answer, std::function<void()> inside);
+void QueueMessageBoxAnswer(int answer, std::function<void()> inside = nullptr);
 // What SysGetCursorPos reports (it fails when set to fail).
 void SetFakeCursorPos(POINT point, bool fail = false);
 // What SysGetAsyncKeyState reports for a key (0x8000 = down now).
