@@ -84,8 +84,8 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
         EXPECT_TRUE(!rows[i].shows.empty() || after == before) << "row " << i << " changed the window";
         RECT place{}, moved{};
         GetWindowRect(appState.mainWindow, &place);
-        place = {place.left + 3, place.top + 2, place.right + 9,
-                 place.bottom + 7}; // the new monitor's suggestion
+        // The new monitor's suggestion.
+        place = {place.left + 3, place.top + 2, place.right + 9, place.bottom + 7};
         for (const RECT* suggested : {static_cast<const RECT*>(&place), static_cast<const RECT*>(nullptr)}) {
             HWND hours = appState.hoursEdit;
             HFONT font = reinterpret_cast<HFONT>(SendMessageW(hours, WM_GETFONT, 0, 0));
