@@ -56,9 +56,11 @@ bool PrintText(HWND window) {
 // x y width height: of a window or its client area on the screen, or of a control in its parent.
 bool PrintRect(HWND window, bool client, HWND mapTo = nullptr) {
     RECT r;
-    return window && (client ? GetClientRect(window, &r) : GetWindowRect(window, &r)) &&
-           (MapWindowPoints(client ? window : nullptr, mapTo, reinterpret_cast<POINT*>(&r), 2), true) &&
-           printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) > 0;
+    if (!window || !(client ? GetClientRect(window, &r) : GetWindowRect(window, &r))) {
+        return false;
+    }
+    MapWindowPoints(client ? window : nullptr, mapTo, reinterpret_cast<POINT*>(&r), 2);
+    return printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) > 0;
 }
 
 // Posted, never sent: the command may open a modal loop, which would block us.
