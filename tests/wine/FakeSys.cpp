@@ -27,27 +27,21 @@ struct FakeData {
 };
 
 std::mutex fakeMutex;
-FakeData fake;
+FakeData fakeData;
 
-// The playback worker injects from its own thread: every access holds this lock.
-std::lock_guard<std::mutex> Lock() {
-    return std::lock_guard<std::mutex>(fakeMutex);
-}
-
-void Inject(const InjectedAction& action) {
-    auto lock = Lock();
-    fake.injected.push_back(action);
+// Runs `use` on the data under the lock and returns what it returns.
+template <typename Use> auto Locked(Use use) {
+    std::lock_guard<std::mutex> lock(fakeMutex);
+    return use(fakeData);
 }
 
 } // namespace
 
 void ResetFakeSys() {
-    auto lock = Lock();
-    fake = FakeData{};
+    Locked([](FakeData& fake) { fake = FakeData{}; });
 }
 std::vector<InjectedAction> FakeInjected() {
-    auto lock = Lock();
-    return fake.injected;
+    return Locked([](FakeData& fake) { return fake.injected; });
 }
 std::vector<INPUT> FakeSentInputs() {
     std::vector<INPUT> inputs;
@@ -59,85 +53,65 @@ std::vector<INPUT> FakeSentInputs() {
     return inputs;
 }
 std::vector<MessageBoxCall> FakeMessageBoxes() {
-    auto lock = Lock();
-    return fake.messageBoxes;
+    return Locked([](FakeData& fake) { return fake.messageBoxes; });
 }
 std::vector<DWORD> FakeSleeps() {
-    auto lock = Lock();
-    return fake.sleeps;
+    return Locked([](FakeData& fake) { return fake.sleeps; });
 }
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
-    auto lock = Lock();
-    fake.answers.push_back(BoxAnswer{answer, std::move(inside)});
+    Locked([&](FakeData& fake) { fake.answers.push_back(BoxAnswer{answer, std::move(inside)}); });
 }
 void SetFakeCursorPos(POINT point, bool fail) {
-    auto lock = Lock();
-    fake.cursor = point;
-    fake.cursorFails = fail;
+    Locked([&](FakeData& fake) {
+        fake.cursor = point;
+        fake.cursorFails = fail;
+    });
 }
 void SetFakeKeyState(int vk, SHORT state) {
-    auto lock = Lock();
-    fake.keyStates[vk & 0xFF] = state;
-}
-void SetFakeHookFailure(int hookId) {
-    auto lock = Lock();
-    fake.failingHookId = hookId;
-}
-
-// A hook the program removed is gone from the system, so unhooking it here fails.
-int FakeUnhookLeftHooks() {
-    std::vector<HHOOK> hooks;
-    {
-        auto lock = Lock();
-        hooks.swap(fake.hooks);
-    }
-    int left = 0;
-    for (HHOOK hook : hooks) {
-        left += UnhookWindowsHookEx(hook) ? 1 : 0;
-    }
-    return left;
+    Locked([&](FakeData& fake) { fake.keyStates[vk & 0xFF] = state; });
 }
 
 UINT SysSendInput(UINT count, INPUT* inputs, int) {
-    for (UINT i = 0; i < count; ++i) {
-        Inject({InjectedAction::Input, inputs[i], {}, {}});
-    }
+    Locked([&](FakeData& fake) {
+        for (UINT i = 0; i < count; ++i) {
+            fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}});
+        }
+    });
     return count;
 }
 void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
-    Inject({InjectedAction::MouseEvent, {}, {flags, dx, dy, data, extraInfo}, {}});
+    MouseEventCall call{flags, dx, dy, data, extraInfo};
+    Locked([&](FakeData& fake) { fake.injected.push_back({InjectedAction::MouseEvent, {}, call, {}}); });
 }
 BOOL SysSetCursorPos(int x, int y) {
-    Inject({InjectedAction::CursorMove, {}, {}, POINT{x, y}});
+    Locked([&](FakeData& fake) {
+        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, POINT{x, y}});
+    });
     SetFakeCursorPos(POINT{x, y});
     return TRUE;
 }
 BOOL SysGetCursorPos(POINT* point) {
-    auto lock = Lock();
-    *point = fake.cursorFails ? *point : fake.cursor;
-    return fake.cursorFails ? FALSE : TRUE;
+    return Locked([&](FakeData& fake) {
+        *point = fake.cursorFails ? *point : fake.cursor;
+        return fake.cursorFails ? FALSE : TRUE;
+    });
 }
 SHORT SysGetAsyncKeyState(int vk) {
-    auto lock = Lock();
-    return fake.keyStates[vk & 0xFF];
-}
-void SysSleep(DWORD milliseconds) {
-    auto lock = Lock();
-    fake.sleeps.push_back(milliseconds);
+    return Locked([&](FakeData& fake) { return fake.keyStates[vk & 0xFF]; });
 }
 
 // A queued action runs while the box is open, and what it posted is dispatched before the
 // answer, as the box's own modal loop would.
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-    BoxAnswer reply{IDOK, nullptr};
-    {
-        auto lock = Lock();
+    BoxAnswer reply = Locked([&](FakeData& fake) {
         fake.messageBoxes.push_back(MessageBoxCall{owner, text ? text : L"", title ? title : L"", type});
+        BoxAnswer next{IDOK, nullptr};
         if (!fake.answers.empty()) {
-            reply = std::move(fake.answers.front());
+            next = std::move(fake.answers.front());
             fake.answers.pop_front();
         }
-    }
+        return next;
+    });
     if (reply.inside) {
         reply.inside();
         DispatchWaiting();
@@ -145,10 +119,28 @@ int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT ty
     return reply.answer;
 }
 
+void SysSleep(DWORD milliseconds) {
+    Locked([&](FakeData& fake) { fake.sleeps.push_back(milliseconds); });
+}
+
+void SetFakeHookFailure(int hookId) {
+    Locked([&](FakeData& fake) { fake.failingHookId = hookId; });
+}
+
+// A hook the program removed is gone from the system, so unhooking it here fails.
+int FakeUnhookLeftHooks() {
+    int left = 0;
+    for (HHOOK hook : Locked([](FakeData& fake) { return std::exchange(fake.hooks, {}); })) {
+        left += UnhookWindowsHookEx(hook) ? 1 : 0;
+    }
+    return left;
+}
+
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
-    auto lock = Lock();
-    HHOOK hook =
-        hookId == fake.failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
-    fake.hooks.push_back(hook);
-    return hook;
+    return Locked([&](FakeData& fake) {
+        HHOOK hook =
+            hookId == fake.failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+        fake.hooks.push_back(hook);
+        return hook;
+    });
 }
