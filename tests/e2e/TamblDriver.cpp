@@ -1,11 +1,7 @@
-// Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests. NAME is a window
-// class or "CLASS/TITLE" ("#32770/About Tamblo"), TITLE a dialog's caption, ID a control (0: the window):
-//   wait-window|wait-gone NAME MS, rect|client-rect NAME, child-rect|get-text|is-enabled NAME ID,
-//   set-text NAME ID TEXT, command NAME ID, send|post NAME ID MSG WPARAM LPARAM, focus NAME,
-//   close NAME [MS] (prints the exit code), choose TITLE PATH (in a file dialog), press TITLE ID,
-//   box-text TITLE, version PATH (the version resource); for the benchmarks launch-time PATH CLASS MS, move X
-//   Y, idle MS.
-// A window that is not there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
+// Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests and the
+// benchmarks. NAME is a window class or "CLASS/TITLE" ("#32770/About Tamblo"), ID a control (0: the
+// window itself); a window that is not there yet is waited for. The commands are in kCommands below.
+// Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -39,10 +35,6 @@ HWND Window(const wchar_t* name, long timeoutMs = 5000) {
     return w;
 }
 
-HWND Dialog(const wchar_t* title) {
-    return Window((L"#32770/" + std::wstring(title)).c_str());
-}
-
 HWND Control(Args a) {
     HWND window = Window(a.s[0]);
     return window && a.n[1] ? GetDlgItem(window, a.n[1]) : window;
@@ -64,9 +56,11 @@ bool PrintText(HWND window) {
 // x y width height: of a window or its client area on the screen, or of a control in its parent.
 bool PrintRect(HWND window, bool client, HWND mapTo = nullptr) {
     RECT r;
-    return window && (client ? GetClientRect(window, &r) : GetWindowRect(window, &r)) &&
-           (MapWindowPoints(client ? window : nullptr, mapTo, reinterpret_cast<POINT*>(&r), 2), true) &&
-           printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) > 0;
+    if (!window || !(client ? GetClientRect(window, &r) : GetWindowRect(window, &r))) {
+        return false;
+    }
+    MapWindowPoints(client ? window : nullptr, mapTo, reinterpret_cast<POINT*>(&r), 2);
+    return printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) > 0;
 }
 
 // Posted, never sent: the command may open a modal loop, which would block us.
@@ -154,6 +148,7 @@ bool PrintVersion(Args a) {
     return printf("\n") > 0;
 }
 
+// Times are in milliseconds; X Y are screen coordinates.
 const struct {
     const wchar_t* name;
     int argCount;
@@ -167,17 +162,14 @@ const struct {
     {L"child-rect", 2, [](Args a) { return PrintRect(Control(a), false, Window(a.s[0])); }},
     {L"get-text", 2, [](Args a) { return PrintText(Control(a)); }},
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
-    {L"is-enabled", 2,
-     [](Args a) { return Control(a) && printf("%d\n", IsWindowEnabled(Control(a)) ? 1 : 0) > 0; }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},
     {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4], true); }},
     {L"post", 5, [](Args a) { return Control(a) && PostMessageW(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"focus", 1,
      [](Args a) { return SetForegroundWindow(Control(a)) && GetForegroundWindow() == Control(a); }},
     {L"close", 1, Close},
-    {L"choose", 2, [](Args a) { return ChooseFile(Dialog(a.s[0]), a.s[1]); }},
-    {L"press", 2, [](Args a) { return Press(Dialog(a.s[0]), a.n[1]); }},
-    {L"box-text", 1, [](Args a) { return PrintText(GetDlgItem(Dialog(a.s[0]), 0xFFFF)); }},
+    {L"choose", 2, [](Args a) { return ChooseFile(Window(a.s[0]), a.s[1]); }},
+    {L"press", 2, [](Args a) { return Press(Window(a.s[0]), a.n[1]); }},
     {L"launch-time", 3, LaunchTime},
     {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
     {L"version", 1, PrintVersion},

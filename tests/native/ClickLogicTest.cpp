@@ -20,7 +20,8 @@ int64_t RunClicker(uint32_t intervalMs, int64_t systemTickUs, int32_t repeat, in
         int32_t batch =
             TakeDueClicks(nextDue, intervalMs, now, ClickBatchLimit(false, int32_t(clicks), repeat));
         *(stalled ? stallBatch : &batch) = batch;
-        clicks += batch, delayMs = ClickTimerDelayMs(nextDue, now);
+        clicks += batch;
+        delayMs = ClickTimerDelayMs(nextDue, now);
     }
     return clicks;
 }

@@ -11,23 +11,34 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Events = std::vector<InputEvent>;
 
-// clang-format off
 Bytes Encode(const ProfileHeader& header, const Events& events) {
     Bytes out;
-    EncodeProfile(header, events, [&](const uint8_t* p, size_t n) { return out.insert(out.end(), p, p + n), true; });
+    EncodeProfile(header, events, [&](const uint8_t* p, size_t n) {
+        out.insert(out.end(), p, p + n);
+        return true;
+    });
     return out;
 }
 
 // Feeds `bytes` as the reader feeds the file; the read numbered `failAt` fails.
 bool Decode(const Bytes& bytes, ProfileHeader& header, Events& events, int failAt = -1) {
     size_t at = 0, reads = 0;
-    return DecodeProfile(bytes.size(), [&](uint8_t* out, size_t n) {
-        EXPECT_LE(n, bytes.size() - at) << "read past the end of the file";
-        return int(reads++) != failAt && n <= bytes.size() - at && (std::memcpy(out, &bytes[at], n), at += n);
-    }, header, events);
+    return DecodeProfile(
+        bytes.size(),
+        [&](uint8_t* out, size_t n) {
+            EXPECT_LE(n, bytes.size() - at) << "read past the end of the file";
+            if (int(reads++) == failAt || n > bytes.size() - at) {
+                return false;
+            }
+            std::memcpy(out, &bytes[at], n);
+            at += n;
+            return true;
+        },
+        header, events);
 }
 
-const ProfileHeader kSample{{1, 2, 3, -4, 2, -1, 1, -100, 2000000000, 1, 50, 0, 7}, 0x7B, ~0u, 0x70, -1920, 1080};
+const ProfileHeader kSample{
+    {1, 2, 3, -4, 2, -1, 1, -100, 2000000000, 1, 50, 0, 7}, 0x7B, ~0u, 0x70, -1920, 1080};
 // 4,097 events: the last one is read in a second block.
 const Events kEvents = [] {
     Events events(4097, {MouseMove, 16, -5, 700, 0, 0});
@@ -43,8 +54,9 @@ TEST(ProfileCodec, DefaultProfileAndOneEventRecordByteForByte) {
     }
     EXPECT_EQ(Encode({}, {}), fields);
     const Bytes one = Encode({}, {{MouseWheel, 0x0102030405060708, -2, 3, 0x41, -120}});
-    EXPECT_EQ(Bytes(one.begin() + 89, one.end()), (Bytes{7, 0, 0, 0, 8, 7, 6, 5, 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF,
-                                                         3, 0, 0, 0, 0x41, 0, 0, 0, 0x88, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(Bytes(one.begin() + 89, one.end()),
+              (Bytes{7,    0,    0, 0, 8, 7, 6,    5, 4, 3, 2,    1,    0xFE, 0xFF,
+                     0xFF, 0xFF, 3, 0, 0, 0, 0x41, 0, 0, 0, 0x88, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST(ProfileCodec, AcceptedFilesComeBackWholeAndRefusedOnesLeaveTheOutputsUntouched) {
@@ -52,6 +64,7 @@ TEST(ProfileCodec, AcceptedFilesComeBackWholeAndRefusedOnesLeaveTheOutputsUntouc
     const Events before = {{LeftDown, 5, 1, 2, 0, 0}};
     // Each row cuts the file to `size` bytes (or pads it with 0xAB), stores `value` in `width`
     // little-endian bytes at `offset`, and has read number `failAt` fail (0: the header).
+    // clang-format off
     const struct { const char* name; size_t size, offset; uint64_t value; int width, failAt; bool accepted; } rows[] = {
         {"as written", good.size(), 0, 0, 0, -1, true},
         {"29 bytes after the records", good.size() + 29, 0, 0, 0, -1, true},
@@ -70,10 +83,13 @@ TEST(ProfileCodec, AcceptedFilesComeBackWholeAndRefusedOnesLeaveTheOutputsUntouc
         {"the first block's read fails", good.size(), 0, 0, 0, 1, false},
         {"the second block's read fails", good.size(), 0, 0, 0, 2, false},
     };
+    // clang-format on
     for (const auto& r : rows) {
         Bytes bytes = good;
         bytes.resize(r.size, 0xAB);
-        for (int i = 0; i < r.width; ++i) bytes[r.offset + i] = uint8_t(r.value >> (8 * i));
+        for (int i = 0; i < r.width; ++i) {
+            bytes[r.offset + i] = uint8_t(r.value >> (8 * i));
+        }
         ProfileHeader header;
         Events events = before;
         EXPECT_EQ(Decode(bytes, header, events, r.failAt), r.accepted) << r.name;
@@ -81,6 +97,5 @@ TEST(ProfileCodec, AcceptedFilesComeBackWholeAndRefusedOnesLeaveTheOutputsUntouc
         EXPECT_EQ(events, r.accepted ? kEvents : before) << r.name;
     }
 }
-// clang-format on
 
 } // namespace

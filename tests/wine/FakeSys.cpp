@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <utility>
 
 #include "TestSupport.h"
 #include "base/Sys.h"
@@ -32,6 +33,8 @@ struct FakeData {
         bool moveFails;
         std::pair<std::wstring, std::wstring> names;
     } replace{};
+    int failingHookId = 0;
+    std::vector<HHOOK> hooks; // every hook installed through the seam
 };
 
 std::mutex fakeMutex;
@@ -45,12 +48,14 @@ template <typename Use> auto Locked(Use use) {
 
 } // namespace
 
-// The registered hotkeys belong to the window, which outlives a reset.
+// The registered hotkeys and the installed hooks belong to the window, which outlives a reset.
 void ResetFakeSys() {
     Locked([](FakeData& fake) {
         std::map<int, std::set<UINT>> hotkeys = std::move(fake.hotkeys);
+        std::vector<HHOOK> hooks = std::move(fake.hooks);
         fake = FakeData{};
         fake.hotkeys = std::move(hotkeys);
+        fake.hooks = std::move(hooks);
     });
 }
 std::vector<InjectedAction> FakeInjected() {
@@ -74,14 +79,14 @@ std::vector<DWORD> FakeSleeps() {
 std::vector<std::wstring> FakeTimingCalls() {
     return Locked([](FakeData& fake) { return fake.timing; });
 }
-void QueueMessageBoxAnswer(int answer) {
-    QueueMessageBoxAnswer(answer, nullptr);
-}
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
     Locked([&](FakeData& fake) { fake.answers.push_back(BoxAnswer{answer, std::move(inside)}); });
 }
 void SetFakeCursorPos(POINT point, bool fail) {
-    Locked([&](FakeData& fake) { fake.cursor = point, fake.cursorFails = fail; });
+    Locked([&](FakeData& fake) {
+        fake.cursor = point;
+        fake.cursorFails = fail;
+    });
 }
 void SetFakeInputReal(bool real) {
     Locked([&](FakeData& fake) { fake.realInput = real; });
@@ -91,13 +96,12 @@ void SetFakeKeyState(int vk, SHORT state) {
 }
 
 UINT SysSendInput(UINT count, INPUT* inputs, int size) {
-    bool real = false;
-    for (UINT i = 0; i < count; ++i) {
-        Locked([&](FakeData& fake) {
+    const bool real = Locked([&](FakeData& fake) {
+        for (UINT i = 0; i < count; ++i) {
             fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}});
-            real = fake.realInput;
-        });
-    }
+        }
+        return fake.realInput;
+    });
     return real ? SendInput(count, inputs, size) : count;
 }
 void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
@@ -112,7 +116,10 @@ BOOL SysSetCursorPos(int x, int y) {
     return Locked([](FakeData& fake) { return fake.realInput; }) ? SetCursorPos(x, y) : TRUE;
 }
 BOOL SysGetCursorPos(POINT* point) {
-    return Locked([&](FakeData& fake) { return fake.cursorFails ? FALSE : (*point = fake.cursor, TRUE); });
+    return Locked([&](FakeData& fake) {
+        *point = fake.cursorFails ? *point : fake.cursor;
+        return fake.cursorFails ? FALSE : TRUE;
+    });
 }
 SHORT SysGetAsyncKeyState(int vk) {
     return Locked([&](FakeData& fake) { return fake.keyStates[vk & 0xFF]; });
@@ -146,16 +153,26 @@ void SysSleep(DWORD milliseconds) {
     Locked([&](FakeData& fake) { fake.sleeps.push_back(milliseconds); });
 }
 
-namespace {
-int failingHookId = 0;
-} // namespace
-
 void SetFakeHookFailure(int hookId) {
-    failingHookId = hookId;
+    Locked([&](FakeData& fake) { fake.failingHookId = hookId; });
+}
+
+// A hook the program removed is gone from the system, so unhooking it here fails.
+int FakeUnhookLeftHooks() {
+    int left = 0;
+    for (HHOOK hook : Locked([](FakeData& fake) { return std::exchange(fake.hooks, {}); })) {
+        left += UnhookWindowsHookEx(hook) ? 1 : 0;
+    }
+    return left;
 }
 
 HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DWORD threadId) {
-    return hookId == failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+    return Locked([&](FakeData& fake) {
+        HHOOK hook =
+            hookId == fake.failingHookId ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
+        fake.hooks.push_back(hook);
+        return hook;
+    });
 }
 
 // As Windows documents it: a key held by anyone else, or by another of our ids, is refused, and a

@@ -41,8 +41,7 @@ std::vector<std::wstring> FakeTimingCalls();
 // Next answers for SysMessageBox, first in first out; IDOK when none is queued. With `inside`,
 // the answer comes after running it while the box is open and dispatching the messages that
 // are then waiting, as the box's own modal loop would (posted hotkeys, commands).
-void QueueMessageBoxAnswer(int answer);
-void QueueMessageBoxAnswer(int answer, std::function<void()> inside);
+void QueueMessageBoxAnswer(int answer, std::function<void()> inside = nullptr);
 // What SysGetCursorPos reports (it fails when set to fail).
 void SetFakeCursorPos(POINT point, bool fail = false);
 // Makes SysSendInput and SysSetCursorPos act for real as well as being logged.
@@ -60,3 +59,5 @@ std::vector<UINT> FakeHotkeys(int id);
 void SetFakeReplaceFailure(DWORD error, bool moveFails);
 // The replacement and backup names the last SysReplaceFile call was given.
 std::pair<std::wstring, std::wstring> FakeReplaceNames();
+// Unhooks every hook installed through the seam that the program left installed; returns how many.
+int FakeUnhookLeftHooks();

@@ -2,6 +2,8 @@
 // must come back unchanged from a rebuild for another DPI, with or without a suggested rectangle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -11,7 +13,7 @@
 namespace {
 
 // "id[text] on" for each control with an id ("*" after the text when checked, "off" when
-// disabled), then the focused control with its caret and the boxes shown.
+// disabled), then the focused control with its caret, the boxes the window owns and the clicks made.
 std::wstring Picture() {
     std::wstring picture;
     for (const MainControl& c : MainControlTable()) {
@@ -23,8 +25,12 @@ std::wstring Picture() {
     DWORD from = 0, to = 0;
     SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     wchar_t line[64];
-    swprintf(line, 64, L"focus %d %lu-%lu boxes %zu", GetDlgCtrlID(GetFocus()), from, to,
-             FakeMessageBoxes().size());
+    const std::vector<MessageBoxCall> boxes = FakeMessageBoxes();
+    const std::vector<InjectedAction> injected = FakeInjected();
+    swprintf(
+        line, 64, L"focus %d %lu-%lu boxes %zd clicks %zd", GetDlgCtrlID(GetFocus()), from, to,
+        std::count_if(boxes.begin(), boxes.end(), [](auto& b) { return b.owner == appState.mainWindow; }),
+        std::count_if(injected.begin(), injected.end(), [](auto& a) { return a.kind == a.MouseEvent; }));
     return picture + line;
 }
 
@@ -49,14 +55,16 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
     using A = AppState;
     // clang-format off
     const Row rows[] = {
-        {nullptr, WM_TIMER, 0, {}}, {nullptr, WM_TIMER, 3, {}}, {nullptr, WM_HOTKEY, 103, {}},
+        {nullptr, WM_TIMER, IDT_CLICK, {}}, {nullptr, WM_TIMER, 3, {}}, {nullptr, WM_HOTKEY, 103, {}},
         {nullptr, WM_PLAYBACK_DONE, 0, {}},
         {&A::repeatRadio, BM_CLICK, 0, {L"1008[Repeat]* on", L"1009[Repeat until stopped] on", L"1010[7] on"}},
         {&A::cursorPosCheck, BM_CLICK, 0, {L"1016[Click at position:]* on", L"1017[0] on", L"1018[0] on"}},
         {&A::playbackRepeatUntilStoppedRadio, BM_CLICK, 0, {L"1025[Repeat until stopped]* on", L"1026[1] off"}},
         {nullptr, WM_HOTKEY, HOTKEY_START_STOP, {L"1011[Stop (F6)] on", L"1012[Status: Running | Clicks: 0 / 7]",
             L"1000[1] off", L"1006[Middle] off", L"1010[7] off", L"1017[0] off", L"1019[Record (F8)] on"}},
+        {nullptr, WM_TIMER, IDT_CLICK, {}}, // the first click is due an hour after the start
         {nullptr, WM_HOTKEY, HOTKEY_START_STOP, {L"1011[Start (F6)] on", L"1000[1] on", L"1010[7] on", L"1017[0] on"}},
+        {nullptr, WM_TIMER, IDT_CLICK, {}},
         {nullptr, WM_HOTKEY, HOTKEY_PLAYBACK, {L"1020[Stop Play (F9)] on", L"1011[Start (F6)] off", L"1019[Record (F8)] off"}},
         {nullptr, WM_PLAYBACK_DONE, 0, {L"1020[Playback (F9)] on", L"1011[Start (F6)] on", L"1019[Record (F8)] on"}},
         {nullptr, WM_HOTKEY, HOTKEY_RECORD, {L"1019[Stop Rec (F8)] on", L"1012[Recording... Events: 0] on"}},
@@ -76,8 +84,8 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
         EXPECT_TRUE(!rows[i].shows.empty() || after == before) << "row " << i << " changed the window";
         RECT place{}, moved{};
         GetWindowRect(appState.mainWindow, &place);
-        place = {place.left + 3, place.top + 2, place.right + 9,
-                 place.bottom + 7}; // the new monitor's suggestion
+        // The new monitor's suggestion.
+        place = {place.left + 3, place.top + 2, place.right + 9, place.bottom + 7};
         for (const RECT* suggested : {static_cast<const RECT*>(&place), static_cast<const RECT*>(nullptr)}) {
             HWND hours = appState.hoursEdit;
             HFONT font = reinterpret_cast<HFONT>(SendMessageW(hours, WM_GETFONT, 0, 0));
@@ -103,7 +111,7 @@ TEST(MainWindow, DestroyedWhileRunsAreActiveStopsThemAndQuitsWithCodeZero) {
         DestroyWindow(appState.mainWindow);
         EXPECT_EQ(DispatchWaiting(), 0) << first;
         EXPECT_FALSE(appState.isClicking || appState.isRecording || appState.isPlaying) << first;
-        EXPECT_FALSE(appState.mouseHook || appState.keyboardHook || appState.keyWatchHook) << first;
+        EXPECT_EQ(FakeUnhookLeftHooks(), 0) << first;
     }
 }
 

@@ -67,8 +67,11 @@ int DispatchWaiting() {
 }
 
 void PumpMessages(DWORD milliseconds) {
-    for (DWORD start = GetTickCount(); DispatchWaiting(), GetTickCount() - start < milliseconds;) {
+    const DWORD start = GetTickCount();
+    DispatchWaiting();
+    while (GetTickCount() - start < milliseconds) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        DispatchWaiting();
     }
 }
 
