@@ -27,7 +27,7 @@ template <typename Done> bool Poll(long timeoutMs, Done done) {
     return done();
 }
 
-HWND Window(const wchar_t* name, long timeoutMs = 5000) {
+HWND Window(const wchar_t* name, long timeoutMs = 20000) {
     const wchar_t* slash = wcschr(name, L'/');
     const std::wstring className = slash ? std::wstring(name, slash) : name;
     HWND w = nullptr;
@@ -53,13 +53,13 @@ bool PrintText(HWND window) {
            WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr) && puts(utf8) >= 0;
 }
 
-// x y width height: of a window or its client area on the screen, or of a control in its parent.
-bool PrintRect(HWND window, bool client, HWND mapTo = nullptr) {
+// x y width height on the screen: of a window or control, or of its client area.
+bool PrintRect(HWND window, bool client) {
     RECT r;
     if (!window || !(client ? GetClientRect(window, &r) : GetWindowRect(window, &r))) {
         return false;
     }
-    MapWindowPoints(client ? window : nullptr, mapTo, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(client ? window : nullptr, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) > 0;
 }
 
@@ -156,10 +156,8 @@ const struct {
 } kCommands[] = {
     {L"wait-window", 2,
      [](Args a) { return Poll(a.n[1], [&] { return IsWindowVisible(Window(a.s[0], 0)); }); }},
-    {L"wait-gone", 2, [](Args a) { return Poll(a.n[1], [&] { return !Window(a.s[0], 0); }); }},
     {L"rect", 1, [](Args a) { return PrintRect(Control(a), false); }},
     {L"client-rect", 1, [](Args a) { return PrintRect(Control(a), true); }},
-    {L"child-rect", 2, [](Args a) { return PrintRect(Control(a), false, Window(a.s[0])); }},
     {L"get-text", 2, [](Args a) { return PrintText(Control(a)); }},
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},

@@ -1,57 +1,28 @@
-// The window the end-to-end tests aim input at: TargetWindow.exe LOGFILE X Y WIDTH HEIGHT. It appends
-// a line per input message to LOGFILE: "READY hwnd=.. client=X,Y,W,H" (on the screen) once shown;
-// "LBUTTONDOWN x=.. y=.. sx=.. sy=.." (client and screen position; also *UP, R/M/XBUTTON*); "WHEEL
-// delta=-120 sx=.. sy=.."; "KEYDOWN vk=0x41 scan=0x1e ext=0 prev=0" (also KEYUP, SYSKEY*; under Wine a
-// key injected by scan code alone has vk 0); "HELD 0x01 0x10" or "HELD none" (what GetAsyncKeyState
-// sees down) on WM_APP + 1 and at exit; "EXIT". An edit control (id 100, top left; its own mouse
-// input is not logged) types the keys it gets, as a real application's would; keys are logged
-// wherever the focus is.
+// The window the end-to-end tests aim input at: TargetWindow.exe LOGFILE X Y WIDTH HEIGHT. Once shown
+// it appends "READY client=X,Y,W,H" (on the screen) to LOGFILE, then a line per key, mouse button and
+// wheel message that it or its edit control (id 100, top left, typing as a real application's does)
+// gets: "0100 vk=41 scan=01e prev=0" (WM_KEYDOWN; scan 0x100 is the extended bit; under Wine a key
+// injected by scan code alone has vk 0), "0201 w=0 sx=.. sy=.." (WM_LBUTTONDOWN at that screen
+// point; w: the high word of wParam, the wheel delta or the X button).
 #include <windows.h>
 #include <stdio.h>
 
 namespace {
 
-FILE* logFile = nullptr;
-// By message - WM_KEYDOWN and message - WM_LBUTTONDOWN (the class gets no double clicks).
-const char* const kKeys[] = {"KEYDOWN", "KEYUP", nullptr, nullptr, "SYSKEYDOWN", "SYSKEYUP"};
-const char* const kMouse[] = {"LBUTTONDOWN", "LBUTTONUP", nullptr, "RBUTTONDOWN", "RBUTTONUP",   nullptr,
-                              "MBUTTONDOWN", "MBUTTONUP", nullptr, nullptr,       "XBUTTONDOWN", "XBUTTONUP"};
-
 LRESULT CALLBACK TargetWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}, screen = at;
-    if (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) {
-        return 0; // logged by the message loop; kept from the default handling (Alt+F4, menu keys)
-    } else if (message == WM_MOUSEWHEEL) { // its position is on the screen already
-        fprintf(logFile, "WHEEL delta=%d sx=%ld sy=%ld\n", GET_WHEEL_DELTA_WPARAM(wParam), at.x, at.y);
-    } else if (message >= WM_LBUTTONDOWN && message <= WM_XBUTTONUP && kMouse[message - WM_LBUTTONDOWN]) {
-        ClientToScreen(window, &screen);
-        fprintf(logFile, "%s x=%ld y=%ld sx=%ld sy=%ld\n", kMouse[message - WM_LBUTTONDOWN], at.x, at.y,
-                screen.x, screen.y);
-    } else if (message == WM_APP + 1 || message == WM_DESTROY) {
-        fputs("HELD", logFile);
-        int held = 0;
-        for (int vk = 1; vk < 255; ++vk) {
-            held += (GetAsyncKeyState(vk) & 0x8000) && fprintf(logFile, " 0x%02x", vk);
-        }
-        fputs(held ? "\n" : " none\n", logFile);
-        if (message == WM_DESTROY) {
-            fputs("EXIT\n", logFile);
-            PostQuitMessage(0);
-        }
-    } else {
-        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
     }
-    fflush(logFile);
-    return TRUE;
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    logFile = argc == 6 ? _wfopen(argv[1], L"ab") : nullptr;
+    FILE* log = argc == 6 ? _wfopen(argv[1], L"ab") : nullptr;
     const WNDCLASSW wc = {0,       TargetWindowProc, 0,       0,       nullptr,
                           nullptr, nullptr,          nullptr, nullptr, L"TamblTarget"};
-    HWND window = logFile && RegisterClassW(&wc)
+    HWND window = log && RegisterClassW(&wc)
                       ? CreateWindowExW(0, L"TamblTarget", L"Tamblo Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                         _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]),
                                         nullptr, nullptr, nullptr, nullptr)
@@ -64,21 +35,21 @@ int wmain(int argc, wchar_t** argv) {
     RECT client = {};
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    fprintf(logFile, "READY hwnd=%p client=%ld,%ld,%ld,%ld\n", static_cast<void*>(window), client.left,
-            client.top, client.right - client.left, client.bottom - client.top);
-    fflush(logFile);
+    fprintf(log, "READY client=%ld,%ld,%ld,%ld\n", client.left, client.top, client.right, client.bottom);
+    fflush(log);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        const unsigned m = msg.message;
         const unsigned bits = static_cast<unsigned>(msg.lParam);
-        if (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP && kKeys[msg.message - WM_KEYDOWN]) {
-            fprintf(logFile, "%s vk=0x%02x scan=0x%02x ext=%u prev=%u\n", kKeys[msg.message - WM_KEYDOWN],
-                    static_cast<unsigned>(msg.wParam), (bits >> 16) & 0xFF, (bits >> 24) & 1,
-                    (bits >> 30) & 1);
-            fflush(logFile);
+        if (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP) {
+            fprintf(log, "%04x vk=%02x scan=%03x prev=%u\n", m, static_cast<unsigned>(msg.wParam),
+                    (bits >> 16) & 0x1FF, (bits >> 30) & 1);
+        } else if (m > WM_MOUSEMOVE && m <= WM_MOUSELAST) {
+            fprintf(log, "%04x w=%d sx=%ld sy=%ld\n", m, static_cast<short>(HIWORD(msg.wParam)), msg.pt.x,
+                    msg.pt.y);
         }
-        if (msg.hwnd == edit) {
-            TranslateMessage(&msg); // the window itself gets no characters: they are not logged
-        }
+        fflush(log);
+        TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
     return 0;
