@@ -1,7 +1,7 @@
 // Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests and the
-// benchmarks. NAME is a window class or "CLASS/TITLE" ("#32770/About Tamblo"), ID a control (0: the
-// window itself); a window that is not there yet is waited for. The commands are in kCommands below.
-// Exit code 0 on success, 1 on failure, 2 on bad usage.
+// benchmarks, and is the window of another program they aim input at. NAME is a window class or "CLASS/TITLE"
+// ("#32770/About Tamblo"), ID a control (0: the window itself); a window that is not there yet is waited for.
+// The commands are in kCommands below. Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -40,10 +40,9 @@ HWND Control(Args a) {
     return window && a.n[1] ? GetDlgItem(window, a.n[1]) : window;
 }
 
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool print = false) {
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) &&
-           (!print || printf("%lld\n", static_cast<long long>(result)) > 0);
+    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 bool PrintText(HWND window) {
@@ -148,6 +147,42 @@ bool PrintVersion(Args a) {
     return printf("\n") > 0;
 }
 
+// The window input is aimed at. It appends to LOGFILE "READY client=X,Y" (on the screen) once shown,
+// then a line per key, mouse button and wheel message that it or its edit control (id 100, top left,
+// typing as a real application's does) gets: "0100 vk=41 scan=01e prev=0" (WM_KEYDOWN; scan 0x100 is
+// the extended bit; under Wine a key injected by scan code alone has vk 0), "0201 w=0 sx=.. sy=.."
+// (WM_LBUTTONDOWN at that screen point; w: the high word of wParam, the wheel delta or X button).
+bool RunTarget(Args a) {
+    FILE* log = _wfopen(a.s[0], L"ab");
+    const WNDCLASSW wc = {0,       DefWindowProcW, 0,       0,       nullptr,
+                          nullptr, nullptr,        nullptr, nullptr, L"TamblTarget"};
+    HWND window = log && RegisterClassW(&wc)
+                      ? CreateWindowExW(0, L"TamblTarget", L"Tamblo Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        a.n[1], a.n[2], a.n[3], a.n[4], nullptr, nullptr, nullptr, nullptr)
+                      : nullptr;
+    POINT client = {};
+    if (!CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window,
+                         reinterpret_cast<HMENU>(100), nullptr, nullptr) ||
+        !ClientToScreen(window, &client) || fprintf(log, "READY client=%ld,%ld\n", client.x, client.y) < 0) {
+        return false;
+    }
+    MSG msg;
+    while (fflush(log) == 0 && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        const unsigned m = msg.message;
+        const unsigned bits = static_cast<unsigned>(msg.lParam);
+        if (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP) {
+            fprintf(log, "%04x vk=%02x scan=%03x prev=%u\n", m, static_cast<unsigned>(msg.wParam),
+                    (bits >> 16) & 0x1FF, (bits >> 30) & 1);
+        } else if (m > WM_MOUSEMOVE && m <= WM_MOUSELAST) {
+            fprintf(log, "%04x w=%d sx=%ld sy=%ld\n", m, static_cast<short>(HIWORD(msg.wParam)), msg.pt.x,
+                    msg.pt.y);
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
 // Times are in milliseconds; X Y are screen coordinates.
 const struct {
     const wchar_t* name;
@@ -161,7 +196,7 @@ const struct {
     {L"get-text", 2, [](Args a) { return PrintText(Control(a)); }},
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},
-    {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4], true); }},
+    {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"post", 5, [](Args a) { return Control(a) && PostMessageW(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"focus", 1,
      [](Args a) { return SetForegroundWindow(Control(a)) && GetForegroundWindow() == Control(a); }},
@@ -171,6 +206,7 @@ const struct {
     {L"launch-time", 3, LaunchTime},
     {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
     {L"version", 1, PrintVersion},
+    {L"target", 5, RunTarget},
     {L"idle", 1, [](Args a) { return SleepEx(a.n[0], FALSE) == 0; }},
 };
 

@@ -13,8 +13,8 @@ rm -rf "$work" && mkdir -p "$work" && unzip -q "$dist/$zip" -d "$work/zip"
 use_prefix "$WINEPREFIX"
 check "files|sums|second build|zip|version resource" "SHA256SUMS $setup $zip|ok|ok|Tamblo.exe README.txt \
 LICENSE.txt|$v.0|$v.0|$v|$v|Tamblo|Tamblo|Mara Lindqvist|Copyright (c) 2026 Mara Lindqvist|Tamblo.exe|Tamblo|" \
-    "$(ls "$dist" | paste -sd' ')|$(cd "$dist" && sha256sum --quiet -c SHA256SUMS && echo ok)|$(cmp "$dist/$zip" \
-    "$work/again/$zip" && cmp "$dist/$setup" "$work/again/$setup" && echo ok)|$(unzip -Z1 "$dist/$zip" |
+    "$(ls "$dist" | paste -sd' ')|$(cd "$dist" && sha256sum --quiet -c SHA256SUMS && echo ok)|$(cmp -s "$dist/$zip" \
+    "$work/again/$zip" && cmp -s "$dist/$setup" "$work/again/$setup" && echo ok)|$(unzip -Z1 "$dist/$zip" |
     paste -sd' ')|$(drv version "$(win_path "$work/zip/Tamblo.exe")")"
 perl -e 'print "TMBLO", pack("l<14 L<3 l<2 q<", 1, 1, 2, 3, 250, 2, 1, 1, 640, -480, 1, 25, 0, 9, 0x71, 0x72, 0x73, 0, 0, 0)' >"$work/saved.tmb"
 head -c 60 "$work/saved.tmb" >"$work/corrupt.tmb"
