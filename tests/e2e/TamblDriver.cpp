@@ -1,7 +1,7 @@
 // Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests and the
-// benchmarks, and is the window of another program they aim input at. NAME is a window class or "CLASS/TITLE"
-// ("#32770/About Tamblo"), ID a control (0: the window itself); a window that is not there yet is waited for.
-// The commands are in kCommands below. Exit code 0 on success, 1 on failure, 2 on bad usage.
+// benchmarks, and is the window of another program they aim input at. NAME is a window class or
+// "CLASS/TITLE" ("#32770/About Tamblo"), ID a control (0: the window itself); a window that is not
+// there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>

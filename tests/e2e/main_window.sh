@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# main_window.sh 96|120: the main window as another program sees it at that DPI (outer size; where
-# the run buttons and the status line sit, the column centred, offsets scaled and truncated; their
-# colours on screen); F6 typed on the X keyboard starts the clicker, whose "Repeat" 200 times every
-# 2 ms at a fixed point clicks a window of another program there exactly 200 times (many clicks per
-# timer tick); both About accelerators; a profile with every setting changed loaded and saved again
-# through the real file dialogs (a name typed without extension gets ".tmb"); exit code 0.
+# main_window.sh 96|120: the window as another program sees it at that DPI; F6 on the X keyboard
+# starts "Repeat" 200 clicks every 2 ms at a fixed point, which a window of another program receives
+# exactly (many per timer tick); both About accelerators; a profile loaded and saved through the real
+# file dialogs (".tmb" added to a name typed without one) keeps its bytes; exit code 0.
 source "$(dirname "$0")/lib.sh"
 b="0,120,215" g="32,32,32" # button face, window background
 # Outer size; per control (Start, status, Record, Playback): x in the column, y, size, colour; background.
@@ -47,15 +45,14 @@ sleep 0.5 # anything stray would arrive by now
 check "presses, releases at the fixed point; buttons anywhere" "200 200 400" \
     "$(received 1) $(received 2) $(grep -c '^02' "$log" || true)"
 focus_tamblo
-for accelerator in alt+slash alt+question; do
-    timeout 10 xdotool key $accelerator
-    check "$accelerator opens About, OK closes it" ok "$(drv press "#32770/About Tamblo" 1 && echo ok)"
+for keys in "alt+slash 1" "alt+question 2"; do # OK; Cancel, as Escape sends it
+    timeout 10 xdotool key ${keys% *}
+    check "$keys: About opens and closes" ok "$(drv press "#32770/About Tamblo" ${keys#* } && echo ok)"
 done
 
 work=$E2E_OUT/profile-$1 && rm -rf "$work" && mkdir -p "$work"
-# Every setting changed, hotkeys F6, F3, F4 and one event, in 4-byte fields.
 perl -e 'print "TMBLO", pack("l<*", @ARGV)' 1 1 2 3 250 2 1 1 640 480 1 25 0 9 117 114 115 321 12 1 0 0 15 0 300 \
-    400 0 0 >"$work/all.tmb"
+    400 0 0 >"$work/all.tmb" # every setting changed, hotkeys F6, F3, F4 and one event, in 4-byte fields
 file() { # file ID TITLE PATH MESSAGE: File > Load or Save Profile..., PATH chosen, then its message box
     drv command TAMBLO "$1" && drv choose "#32770/$2" "$(win_path "$3")"
     check "$2" "$4" "$(drv get-text "#32770/$2" 0xFFFF)" && drv press "#32770/$2" 1

@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# Real input over a window of a second process: the hooks record what xdotool does, and playback
-# replays it there (the typing lands in its edit control as text; the recording's last input, the
-# real click on Stop Rec, starts nothing); the playback key held through a playback stops it once,
-# reaching no window, and releases what playback held; closing during playback exits cleanly.
+# Real input over a window of another program is recorded and replayed there (typing lands in its edit
+# as text; the recording's last input, the real click on Stop Rec, starts nothing); the playback key
+# held through a playback stops it once, reaching no window, releasing what it held; close during it.
 source "$(dirname "$0")/../lib.sh"
 use_prefix "$WINEPREFIX"
-log=$E2E_OUT/macro.log && rm -f "$log"
-start_target "$log" 650 100 500 400
-start_tamblo
+log=$E2E_OUT/macro.log && rm -f "$log" && start_target "$log" 650 100 500 400 && start_tamblo
 lines() { wc -l <"$log"; }
 # inputs_after LINE: the input logged after LINE, keys by scan code, without F8, F9 and auto-repeats.
 inputs_after() {
