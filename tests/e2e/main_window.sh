@@ -2,7 +2,8 @@
 # main_window.sh 96|120: the window as another program sees it at that DPI; F6 on the X keyboard
 # starts "Repeat" 200 clicks every 2 ms at a fixed point, which a window of another program receives
 # exactly (many per timer tick); both About accelerators; a profile loaded and saved through the real
-# file dialogs (".tmb" added to a name typed without one) keeps its bytes; exit code 0.
+# file dialogs (".tmb" added to a name typed without one) keeps its bytes, and one that a recording
+# started while its dialog was open is refused; exit code 0.
 source "$(dirname "$0")/lib.sh"
 b="0,120,215" g="32,32,32" # button face, window background
 # Outer size; per control (Start, status, Record, Playback): x in the column, y, size, colour; background.
@@ -53,11 +54,15 @@ done
 work=$E2E_OUT/profile-$1 && rm -rf "$work" && mkdir -p "$work"
 perl -e 'print "TMBLO", pack("l<*", @ARGV)' 1 1 2 3 250 2 1 1 640 480 1 25 0 9 117 114 115 321 12 1 0 0 15 0 300 \
     400 0 0 >"$work/all.tmb" # every setting changed, hotkeys F6, F3, F4 and one event, in 4-byte fields
-file() { # file ID TITLE PATH MESSAGE: File > Load or Save Profile..., PATH chosen, then its message box
-    drv command TAMBLO "$1" && drv choose "#32770/$2" "$(win_path "$3")"
+# file ID TITLE PATH MESSAGE [RUN]: File > Load or Save Profile..., RUN's button clicked while its dialog
+# is open, PATH chosen; then the message box.
+file() {
+    drv command TAMBLO "$1" && drv wait-window "#32770/$2" 20000 && { [ -z "${5:-}" ] || drv command TAMBLO "$5"; }
+    drv choose "#32770/$2" "$(win_path "$3")"
     check "$2" "$4" "$(drv get-text "#32770/$2" 0xFFFF)" && drv press "#32770/$2" 1
 }
 file 109 "Load Profile" "$work/all.tmb" "Profile loaded successfully!"
 file 108 "Save Profile" "$work/saved" "Profile saved successfully!"
-check "saved.tmb holds the loaded profile" same "$(cmp "$work/all.tmb" "$work/saved.tmb" && echo same)"
+check "saved.tmb holds the loaded profile" same "$(cmp -s "$work/all.tmb" "$work/saved.tmb" && echo same)"
+file 109 "Load Profile" "$work/all.tmb" "Please stop all active operations before loading a profile." 1019
 check "exit code after WM_CLOSE" 0 "$(drv close TAMBLO 10000)"
