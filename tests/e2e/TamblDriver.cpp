@@ -13,8 +13,7 @@ namespace {
 
 struct Arguments {
     wchar_t** s; // the arguments after the command's name
-    int count;
-    long n[6]; // the first ones as numbers (decimal or 0x hexadecimal)
+    long n[6];   // the first ones as numbers (decimal or 0x hexadecimal)
 };
 using Args = const Arguments&;
 
@@ -124,8 +123,7 @@ bool LaunchTime(Args a) {
 
 // The version resource as Explorer reads it: "FILE|PRODUCT|" fixed versions, then the strings.
 bool PrintVersion(Args a) {
-    DWORD unused = 0;
-    std::string block(GetFileVersionInfoSizeW(a.s[0], &unused), '\0');
+    std::string block(GetFileVersionInfoSizeW(a.s[0], nullptr), '\0');
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     if (block.empty() || !GetFileVersionInfoW(a.s[0], 0, static_cast<DWORD>(block.size()), &block[0]) ||
@@ -214,12 +212,12 @@ const struct {
 
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY); // "\n" line ends for the shell
-    Arguments a = {argv + 2, argc - 2, {}};
-    for (int i = 0; i < a.count && i < 6; ++i) {
+    Arguments a = {argv + 2, {}};
+    for (int i = 0; i < argc - 2 && i < 6; ++i) {
         a.n[i] = wcstol(a.s[i], nullptr, 0);
     }
     for (const auto& command : kCommands) {
-        if (a.count >= command.argCount && wcscmp(argv[1], command.name) == 0) {
+        if (argc - 2 >= command.argCount && wcscmp(argv[1], command.name) == 0) {
             if (command.run(a)) {
                 return 0;
             }
