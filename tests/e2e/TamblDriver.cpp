@@ -1,7 +1,7 @@
 // Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests and the
-// benchmarks. NAME is a window class or "CLASS/TITLE" ("#32770/About Tamblo"), ID a control (0: the
-// window itself); a window that is not there yet is waited for. The commands are in kCommands below.
-// Exit code 0 on success, 1 on failure, 2 on bad usage.
+// benchmarks, and is the window of another program they aim input at. NAME is a window class or
+// "CLASS/TITLE" ("#32770/About Tamblo"), ID a control (0: the window itself); a window that is not
+// there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -13,8 +13,7 @@ namespace {
 
 struct Arguments {
     wchar_t** s; // the arguments after the command's name
-    int count;
-    long n[6]; // the first ones as numbers (decimal or 0x hexadecimal)
+    long n[6];   // the first ones as numbers (decimal or 0x hexadecimal)
 };
 using Args = const Arguments&;
 
@@ -27,7 +26,7 @@ template <typename Done> bool Poll(long timeoutMs, Done done) {
     return done();
 }
 
-HWND Window(const wchar_t* name, long timeoutMs = 5000) {
+HWND Window(const wchar_t* name, long timeoutMs = 20000) {
     const wchar_t* slash = wcschr(name, L'/');
     const std::wstring className = slash ? std::wstring(name, slash) : name;
     HWND w = nullptr;
@@ -40,10 +39,9 @@ HWND Control(Args a) {
     return window && a.n[1] ? GetDlgItem(window, a.n[1]) : window;
 }
 
-bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool print = false) {
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) &&
-           (!print || printf("%lld\n", static_cast<long long>(result)) > 0);
+    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 bool PrintText(HWND window) {
@@ -53,13 +51,13 @@ bool PrintText(HWND window) {
            WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr) && puts(utf8) >= 0;
 }
 
-// x y width height: of a window or its client area on the screen, or of a control in its parent.
-bool PrintRect(HWND window, bool client, HWND mapTo = nullptr) {
+// x y width height on the screen: of a window or control, or of its client area.
+bool PrintRect(HWND window, bool client) {
     RECT r;
     if (!window || !(client ? GetClientRect(window, &r) : GetWindowRect(window, &r))) {
         return false;
     }
-    MapWindowPoints(client ? window : nullptr, mapTo, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(client ? window : nullptr, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top) > 0;
 }
 
@@ -125,8 +123,7 @@ bool LaunchTime(Args a) {
 
 // The version resource as Explorer reads it: "FILE|PRODUCT|" fixed versions, then the strings.
 bool PrintVersion(Args a) {
-    DWORD unused = 0;
-    std::string block(GetFileVersionInfoSizeW(a.s[0], &unused), '\0');
+    std::string block(GetFileVersionInfoSizeW(a.s[0], nullptr), '\0');
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     if (block.empty() || !GetFileVersionInfoW(a.s[0], 0, static_cast<DWORD>(block.size()), &block[0]) ||
@@ -148,6 +145,42 @@ bool PrintVersion(Args a) {
     return printf("\n") > 0;
 }
 
+// The window input is aimed at. It appends to LOGFILE "READY client=X,Y" (on the screen) once shown,
+// then a line per key, mouse button and wheel message that it or its edit control (id 100, top left,
+// typing as a real application's does) gets: "0100 vk=41 scan=01e prev=0" (WM_KEYDOWN; scan 0x100 is
+// the extended bit; under Wine a key injected by scan code alone has vk 0), "0201 w=0 sx=.. sy=.."
+// (WM_LBUTTONDOWN at that screen point; w: the high word of wParam, the wheel delta or X button).
+bool RunTarget(Args a) {
+    FILE* log = _wfopen(a.s[0], L"ab");
+    const WNDCLASSW wc = {0,       DefWindowProcW, 0,       0,       nullptr,
+                          nullptr, nullptr,        nullptr, nullptr, L"TamblTarget"};
+    HWND window = log && RegisterClassW(&wc)
+                      ? CreateWindowExW(0, L"TamblTarget", L"Tamblo Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        a.n[1], a.n[2], a.n[3], a.n[4], nullptr, nullptr, nullptr, nullptr)
+                      : nullptr;
+    POINT client = {};
+    if (!CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window,
+                         reinterpret_cast<HMENU>(100), nullptr, nullptr) ||
+        !ClientToScreen(window, &client) || fprintf(log, "READY client=%ld,%ld\n", client.x, client.y) < 0) {
+        return false;
+    }
+    MSG msg;
+    while (fflush(log) == 0 && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        const unsigned m = msg.message;
+        const unsigned bits = static_cast<unsigned>(msg.lParam);
+        if (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_SYSKEYDOWN || m == WM_SYSKEYUP) {
+            fprintf(log, "%04x vk=%02x scan=%03x prev=%u\n", m, static_cast<unsigned>(msg.wParam),
+                    (bits >> 16) & 0x1FF, (bits >> 30) & 1);
+        } else if (m > WM_MOUSEMOVE && m <= WM_MOUSELAST) {
+            fprintf(log, "%04x w=%d sx=%ld sy=%ld\n", m, static_cast<short>(HIWORD(msg.wParam)), msg.pt.x,
+                    msg.pt.y);
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
 // Times are in milliseconds; X Y are screen coordinates.
 const struct {
     const wchar_t* name;
@@ -156,14 +189,12 @@ const struct {
 } kCommands[] = {
     {L"wait-window", 2,
      [](Args a) { return Poll(a.n[1], [&] { return IsWindowVisible(Window(a.s[0], 0)); }); }},
-    {L"wait-gone", 2, [](Args a) { return Poll(a.n[1], [&] { return !Window(a.s[0], 0); }); }},
     {L"rect", 1, [](Args a) { return PrintRect(Control(a), false); }},
     {L"client-rect", 1, [](Args a) { return PrintRect(Control(a), true); }},
-    {L"child-rect", 2, [](Args a) { return PrintRect(Control(a), false, Window(a.s[0])); }},
     {L"get-text", 2, [](Args a) { return PrintText(Control(a)); }},
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},
-    {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4], true); }},
+    {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"post", 5, [](Args a) { return Control(a) && PostMessageW(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"focus", 1,
      [](Args a) { return SetForegroundWindow(Control(a)) && GetForegroundWindow() == Control(a); }},
@@ -173,6 +204,7 @@ const struct {
     {L"launch-time", 3, LaunchTime},
     {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
     {L"version", 1, PrintVersion},
+    {L"target", 5, RunTarget},
     {L"idle", 1, [](Args a) { return SleepEx(a.n[0], FALSE) == 0; }},
 };
 
@@ -180,12 +212,12 @@ const struct {
 
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY); // "\n" line ends for the shell
-    Arguments a = {argv + 2, argc - 2, {}};
-    for (int i = 0; i < a.count && i < 6; ++i) {
+    Arguments a = {argv + 2, {}};
+    for (int i = 0; i < argc - 2 && i < 6; ++i) {
         a.n[i] = wcstol(a.s[i], nullptr, 0);
     }
     for (const auto& command : kCommands) {
-        if (a.count >= command.argCount && wcscmp(argv[1], command.name) == 0) {
+        if (argc - 2 >= command.argCount && wcscmp(argv[1], command.name) == 0) {
             if (command.run(a)) {
                 return 0;
             }
