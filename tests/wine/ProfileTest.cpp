@@ -3,17 +3,18 @@
 // as documented for each.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <set>
 
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "profile/ProfileFile.h"
 
 namespace fs = std::filesystem;
-// Name -> bytes; "temporary" and "backup": the names the save gave the replace; "new": the profile.
-using Folder = std::map<std::wstring, std::string>;
+// Name -> bytes: "new" for the saved profile, "stray" for a name that was not there before.
+using Folder = std::multiset<std::pair<std::wstring, std::string>>;
 // The longest name a folder holds: no temporary or backup name can be made by adding to it.
 const std::wstring kLong = std::wstring(251, L'n') + L".tmb";
 const Folder kOld = {{L"p.tmb", "old"}, {L"p.tmb.bak", "mine"}};
@@ -27,7 +28,7 @@ const struct { Folder before; std::wstring target; bool held; /* open elsewhere,
     {kOld, L"p.tmb", false, ERROR_UNABLE_TO_REMOVE_REPLACED, false, false, kOld},
     {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT, false, false, kOld},
     {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, false, false, kOld},
-    {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, false, {{L"backup", "old"}, {L"temporary", "new"}, {L"p.tmb.bak", "mine"}}},
+    {kOld, L"p.tmb", false, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, false, {{L"stray", "old"}, {L"stray", "new"}, {L"p.tmb.bak", "mine"}}},
 };
 // clang-format on
 
@@ -46,15 +47,15 @@ TEST(ProfileSave, LeavesTheOldOrTheNewProfileAndEveryOtherFileAsItWas) {
         HANDLE holder = CreateFileW((dir / r.target).c_str(), GENERIC_READ, 0, nullptr, hold, 0, nullptr);
         EXPECT_EQ(SaveProfileToFile((dir / r.target).c_str()), r.saved) << "row " << row;
         CloseHandle(holder);
-        const auto [temporary, backup] = FakeReplaceNames();
         Folder after;
         for (const auto& file : fs::directory_iterator(dir)) {
             std::ifstream in(file.path(), std::ios::binary);
             std::string bytes(std::istreambuf_iterator<char>(in), {});
-            std::wstring name = file.path().filename();
-            name = name == fs::path(temporary).filename() ? L"temporary" : name;
-            name = name == fs::path(backup).filename() ? L"backup" : name;
-            after[name] = bytes.size() == 89 && bytes.starts_with("TMBLO") ? "new" : bytes;
+            const std::wstring name = file.path().filename();
+            const bool known =
+                name == r.target || std::ranges::any_of(r.before, [&](auto& f) { return f.first == name; });
+            after.emplace(known ? name : L"stray",
+                          bytes.size() == 89 && bytes.starts_with("TMBLO") ? "new" : bytes);
         }
         EXPECT_EQ(after, r.after) << "row " << row;
     }
