@@ -10,17 +10,16 @@
 using Answer = std::pair<int, std::function<void()>>;
 struct FakeData {
     std::vector<InjectedAction> injected;
+    std::vector<INPUT> sent;
     std::vector<MessageBoxCall> boxes;
     std::vector<Answer> answers; // by box
     std::vector<DWORD> sleeps;
     std::vector<std::wstring> timing;
-    POINT cursor{0, 0};
-    bool cursorFails = false;
+    std::pair<POINT, bool> cursor{{0, 0}, false}; // and whether reading it fails
     bool realInput = false;
     SHORT keyStates[256] = {};
     int failingHookId = 0;
-    DWORD replaceError = 0;
-    bool moveFails = false;
+    std::pair<DWORD, bool> replaceFailure{0, false}; // the replace's error, whether a move fails
 };
 static std::mutex fakeMutex;
 static FakeData fake;
@@ -32,12 +31,6 @@ template <typename Use> static auto Locked(Use use) {
     std::lock_guard<std::mutex> lock(fakeMutex);
     return use();
 }
-static bool Inject(const InjectedAction& action) {
-    return Locked([&] {
-        fake.injected.push_back(action);
-        return fake.realInput;
-    });
-}
 
 void ResetFakeSys() {
     Locked([] { fake = FakeData{}; });
@@ -47,13 +40,7 @@ std::vector<InjectedAction> FakeInjected() {
     return Locked([] { return fake.injected; });
 }
 std::vector<INPUT> FakeSentInputs() {
-    std::vector<INPUT> inputs;
-    for (const InjectedAction& action : FakeInjected()) {
-        if (action.kind == InjectedAction::Input) {
-            inputs.push_back(action.input);
-        }
-    }
-    return inputs;
+    return Locked([] { return fake.sent; });
 }
 std::vector<MessageBoxCall> FakeMessageBoxes() {
     return Locked([] { return fake.boxes; });
@@ -68,10 +55,7 @@ void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
     Locked([&] { fake.answers.emplace_back(answer, std::move(inside)); });
 }
 void SetFakeCursorPos(POINT point, bool fail) {
-    Locked([&] {
-        fake.cursor = point;
-        fake.cursorFails = fail;
-    });
+    Locked([&] { fake.cursor = {point, fail}; });
 }
 void SetFakeInputReal(bool real) {
     Locked([&] { fake.realInput = real; });
@@ -86,10 +70,7 @@ std::map<UINT, int> FakeHotkeys() {
     return Locked([] { return hotkeys; });
 }
 void SetFakeReplaceFailure(DWORD error, bool moveFails) {
-    Locked([&] {
-        fake.replaceError = error;
-        fake.moveFails = moveFails;
-    });
+    Locked([&] { fake.replaceFailure = {error, moveFails}; });
 }
 // A hook the program removed is gone from the system, so unhooking it here fails.
 int FakeUnhookLeftHooks() {
@@ -98,25 +79,32 @@ int FakeUnhookLeftHooks() {
 }
 
 UINT SysSendInput(UINT count, INPUT* inputs, int size) {
-    bool real = false;
-    for (UINT i = 0; i < count; ++i) {
-        real = Inject({InjectedAction::Input, inputs[i], {}, {}});
-    }
+    const bool real = Locked([&] {
+        for (UINT i = 0; i < count; ++i) {
+            fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}});
+        }
+        fake.sent.insert(fake.sent.end(), inputs, inputs + count);
+        return fake.realInput;
+    });
     return real ? SendInput(count, inputs, size) : count;
 }
 void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
-    Inject({InjectedAction::MouseEvent, {}, {flags, dx, dy, data, extraInfo}, {}});
+    Locked([&] {
+        fake.injected.push_back({InjectedAction::MouseEvent, {}, {flags, dx, dy, data, extraInfo}, {}});
+    });
 }
 BOOL SysSetCursorPos(int x, int y) {
-    const bool real = Inject({InjectedAction::CursorMove, {}, {}, {x, y}});
-    SetFakeCursorPos(POINT{x, y});
+    const bool real = Locked([&] {
+        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, {x, y}});
+        fake.cursor.first = POINT{x, y};
+        return fake.realInput;
+    });
     return !real || SetCursorPos(x, y);
 }
 BOOL SysGetCursorPos(POINT* point) {
-    return Locked([&] {
-        *point = fake.cursorFails ? *point : fake.cursor;
-        return !fake.cursorFails;
-    });
+    const auto [cursor, fails] = Locked([] { return fake.cursor; });
+    *point = fails ? *point : cursor;
+    return !fails;
 }
 SHORT SysGetAsyncKeyState(int vk) {
     return Locked([&] { return fake.keyStates[vk & 0xFF]; });
@@ -126,7 +114,7 @@ void SysSleep(DWORD milliseconds) {
 }
 // As a real box, it disables its owner while it is open.
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-    auto [answer, inside] = Locked([&] {
+    const auto [answer, inside] = Locked([&] {
         fake.boxes.push_back({owner, text, title, type});
         fake.answers.resize(std::max(fake.answers.size(), fake.boxes.size()), Answer{IDOK, nullptr});
         return fake.answers[fake.boxes.size() - 1];
@@ -155,7 +143,7 @@ BOOL SysUnregisterHotKey(HWND, int id) {
 // As Windows documents: 1175 renames nothing, nor does 1176 given a backup name (without one the
 // replaced file is gone); 1177 leaves the replaced file under the backup name (or another name).
 BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags) {
-    const DWORD error = Locked([] { return fake.replaceError; });
+    const DWORD error = Locked([] { return fake.replaceFailure.first; });
     if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr) {
         DeleteFileW(replaced);
     } else if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
@@ -166,7 +154,7 @@ BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const w
     return error == 0 && ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
 }
 BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
-    return !Locked([] { return fake.moveFails; }) && MoveFileExW(from, to, flags);
+    return !Locked([] { return fake.replaceFailure.second; }) && MoveFileExW(from, to, flags);
 }
 // As on Windows 11, the request succeeds (Wine 8 refuses it).
 BOOL SysSetProcessInformation(HANDLE, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {

@@ -1,5 +1,4 @@
-// Test side of the seam: records what the program would inject and answers message boxes from a
-// script. Safe to use from the playback worker thread.
+// Test side of the seam: records what the program asks and answers from a script, from any thread.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +8,6 @@
 #include <string>
 #include <vector>
 
-struct MouseEventCall {
-    DWORD flags, dx, dy, data;
-    ULONG_PTR extraInfo;
-};
 struct MessageBoxCall {
     HWND owner;
     std::wstring text, title;
@@ -22,7 +17,10 @@ struct MessageBoxCall {
 struct InjectedAction {
     enum Kind { Input, MouseEvent, CursorMove } kind;
     INPUT input;
-    MouseEventCall mouseEvent;
+    struct {
+        DWORD flags, dx, dy, data;
+        ULONG_PTR extraInfo;
+    } mouseEvent;
     POINT cursor;
 };
 

@@ -9,16 +9,15 @@
 
 const std::vector<InputEvent> kPrevious = {{KeyDown, 0, 0, 0, 'A', 0}, {KeyUp, 9, 0, 0, 'A', 0}};
 
-// Over a previous recording started at 7,8, with the cursor at 300,400 and held: both mouse
-// buttons, X button 1, Shift, left Shift, Ctrl, right Ctrl and F8.
+// Over a previous recording started at 7,8, with the cursor at 300,400 and held: the left
+// button, X button 1, Shift, left Shift, Ctrl, right Ctrl and F8.
 static void StartRecording(int failingHook) {
     ResetFakeSys();
     SetFakeHookFailure(failingHook);
     appState.recordedEvents = kPrevious;
     appState.recordStartCursor = POINT{7, 8};
     SetFakeCursorPos(POINT{300, 400});
-    for (int vk :
-         {VK_LBUTTON, VK_RBUTTON, VK_XBUTTON1, VK_SHIFT, VK_LSHIFT, VK_CONTROL, VK_RCONTROL, VK_F8}) {
+    for (int vk : {VK_LBUTTON, VK_XBUTTON1, VK_SHIFT, VK_LSHIFT, VK_CONTROL, VK_RCONTROL, VK_F8}) {
         SetFakeKeyState(vk, -0x8000);
     }
     SendCommand(IDC_RECORD);

@@ -29,9 +29,7 @@ HWND CreateTestMainWindow() {
     CreateThemeBrushes();
     LoadStringW(GetModuleHandleW(nullptr), IDS_APP_TITLE, appState.windowTitle, 100);
     LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
-    if (!CreateMainWindow(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) {
-        return nullptr;
-    }
+    CreateMainWindow(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE); // sets mainWindow only once made
     PumpMessages(20);
     return appState.mainWindow;
 }
@@ -56,6 +54,13 @@ void PumpMessages(DWORD milliseconds) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
     DispatchWaiting();
+}
+
+bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); !predicate() && GetTickCount() - start <= timeoutMs;) {
+        PumpMessages(5);
+    }
+    return predicate();
 }
 
 std::wstring ControlText(HWND control) {

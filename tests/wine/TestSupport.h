@@ -13,14 +13,7 @@ void DestroyTestMainWindow();
 int DispatchWaiting();
 void PumpMessages(DWORD milliseconds);
 // Dispatches messages until the predicate holds or the time runs out; returns the predicate.
-template <typename Predicate> bool PumpUntil(Predicate predicate, DWORD timeoutMs) {
-    for (DWORD start = GetTickCount(); !predicate(); PumpMessages(5)) {
-        if (GetTickCount() - start > timeoutMs) {
-            return predicate();
-        }
-    }
-    return true;
-}
+bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs);
 std::wstring ControlText(HWND control);
 std::wstring ControlText(int id);
 HWND Control(int id);
