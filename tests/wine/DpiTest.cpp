@@ -2,6 +2,8 @@
 // the prefix's 96, as LOGPIXELSX does on every monitor, so only the message's own DPI shows a change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 #include "app/AppState.h"
 #include "ui/MainControls.h"
@@ -22,13 +24,11 @@ static std::vector<int> Picture() {
     HBITMAP bitmap = CreateBitmap(300, 100, 1, 32, nullptr);
     SelectObject(dc, bitmap);
     SendMessageW(appState.startButton, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    int ink = 0;
-    for (int i = 0; i < 300 * 100; ++i) {
-        ink += GetPixel(dc, i % 300, i / 300) == RGB(255, 255, 255) ? 1 : 0;
-    }
+    std::vector<DWORD> pixels(300 * 100);
+    GetBitmapBits(bitmap, static_cast<LONG>(pixels.size() * sizeof(DWORD)), pixels.data());
     DeleteDC(dc);
     DeleteObject(bitmap);
-    picture.push_back(ink);
+    picture.push_back(static_cast<int>(std::count(pixels.begin(), pixels.end(), 0xFFFFFFu)));
     return picture;
 }
 

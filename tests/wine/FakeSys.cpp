@@ -23,7 +23,7 @@ struct FakeData {
 };
 static std::mutex fakeMutex;
 static FakeData fake;
-// The registered hotkeys (key -> id) and the installed hooks belong to the window, which outlives a reset.
+// The hotkeys (key -> id) and hooks belong to the window, which outlives a reset.
 static std::map<UINT, int> hotkeys;
 static std::vector<HHOOK> hooks;
 
@@ -31,7 +31,6 @@ template <typename Use> static auto Locked(Use use) {
     std::lock_guard<std::mutex> lock(fakeMutex);
     return use();
 }
-
 void ResetFakeSys() {
     Locked([] { fake = FakeData{}; });
     SysUnregisterHotKey(nullptr, 0);
@@ -77,7 +76,6 @@ int FakeUnhookLeftHooks() {
     const std::vector<HHOOK> left = Locked([] { return std::exchange(hooks, {}); });
     return static_cast<int>(std::count_if(left.begin(), left.end(), UnhookWindowsHookEx));
 }
-
 UINT SysSendInput(UINT count, INPUT* inputs, int size) {
     const bool real = Locked([&] {
         for (UINT i = 0; i < count; ++i) {
@@ -132,8 +130,7 @@ HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DW
     HHOOK hook = fails ? nullptr : SetWindowsHookExW(hookId, procedure, instance, threadId);
     return Locked([&] { return hooks.emplace_back(hook); });
 }
-// As Windows documents: a key held by anyone, even under the same id, is refused, and a second
-// registration under one id keeps the first key as well. Id 0 stands for other programs.
+// As documented: a key held by anyone (id 0: another program) is refused; an id keeps every key.
 BOOL SysRegisterHotKey(HWND, int id, UINT, UINT vk) {
     return Locked([&] { return hotkeys.emplace(vk, id).second; });
 }

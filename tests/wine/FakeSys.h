@@ -29,18 +29,16 @@ std::vector<InjectedAction> FakeInjected();
 std::vector<INPUT> FakeSentInputs();
 std::vector<MessageBoxCall> FakeMessageBoxes();
 std::vector<DWORD> FakeSleeps(); // recorded, never slept
-// In order: "throttle Version ControlMask StateMask", "timer Flags", "due DueTime". The timers are real.
+// "throttle Version ControlMask StateMask", "timer Flags", "due DueTime"; the timers are real.
 std::vector<std::wstring> FakeTimingCalls();
 
 // The next answer of SysMessageBox (IDOK when none is queued), given after running `inside` while
 // the box is open and dispatching what is then waiting, as the box's own modal loop would.
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside = nullptr);
 void SetFakeCursorPos(POINT point, bool fail = false);
-// SysSendInput and SysSetCursorPos also act for real.
-void SetFakeInputReal(bool real);
+void SetFakeInputReal(bool real); // SysSendInput and SysSetCursorPos act for real too
 void SetFakeKeyState(int vk, SHORT state);
-// SysSetWindowsHookEx fails for this hook type; 0: none fails.
-void SetFakeHookFailure(int hookId);
+void SetFakeHookFailure(int hookId); // SysSetWindowsHookEx fails for this type (0: none)
 // Registered hotkeys, key -> id (0: another program's, gone after a reset).
 std::map<UINT, int> FakeHotkeys();
 // SysReplaceFile stops midway with this error (1175, 1176, 1177) as Windows documents, and

@@ -3,6 +3,8 @@
 // pressed, and inside it the stop key is the one the caption shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
@@ -35,14 +37,10 @@ TEST(Settings, SaveSettlesEachKeyBeforeItsBoxAndCancelChangesNothing) {
         const bool saved = button == IDC_SETTINGS_SAVE;
         EXPECT_EQ(ControlText(IDC_START) + L" " + ControlText(IDC_RECORD) + L" " + ControlText(IDC_PLAYBACK),
                   saved ? L"Start (F3) Record (F4) Playback (F9)" : L"Start (F6) Record (F8) Stop Play (F9)");
-        const std::map<UINT, int> keys =
-            saved ? std::map<UINT, int>{{VK_F2, 0}, {VK_F3, 100}, {VK_F4, 101}, {VK_F9, 102}}
-                  : std::map<UINT, int>{{VK_F2, 0}, {VK_F6, 100}, {VK_F8, 101}, {VK_F9, 102}};
+        const std::map<UINT, int> keys = {
+            {VK_F2, 0}, {saved ? VK_F3 : VK_F6, 100}, {saved ? VK_F4 : VK_F8, 101}, {VK_F9, 102}};
         EXPECT_EQ(FakeHotkeys(), keys);
-        EXPECT_EQ(FakeMessageBoxes().size(), saved ? 1u : 0u);
-        for (const MessageBoxCall& box : FakeMessageBoxes()) {
-            EXPECT_EQ(box.owner, shown);
-        }
+        EXPECT_EQ(std::ranges::count(FakeMessageBoxes(), shown, &MessageBoxCall::owner), saved ? 1 : 0);
         SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0);
         ResetFakeSys();
     }

@@ -1,4 +1,3 @@
-// Runs the in-process tests of the real window code under Wine (or Windows).
 #include "TestSupport.h"
 
 #include <commctrl.h>
@@ -17,8 +16,6 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&commonControls);
-    LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
-    RegisterMainWindowClass(GetModuleHandleW(nullptr));
     return RUN_ALL_TESTS();
 }
 
@@ -29,6 +26,7 @@ HWND CreateTestMainWindow() {
     CreateThemeBrushes();
     LoadStringW(GetModuleHandleW(nullptr), IDS_APP_TITLE, appState.windowTitle, 100);
     LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
+    RegisterMainWindowClass(GetModuleHandleW(nullptr));             // with this run's brushes
     CreateMainWindow(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE); // sets mainWindow only once made
     PumpMessages(20);
     return appState.mainWindow;
@@ -36,9 +34,9 @@ HWND CreateTestMainWindow() {
 void DestroyTestMainWindow() {
     DestroyWindow(appState.mainWindow); // fails harmlessly when the test destroyed it already
     DispatchWaiting();
+    UnregisterClassW(appState.windowClassName, GetModuleHandleW(nullptr));
     DeleteThemeBrushes();
 }
-
 int DispatchWaiting() {
     int quitCode = -1;
     for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
@@ -55,14 +53,12 @@ void PumpMessages(DWORD milliseconds) {
     }
     DispatchWaiting();
 }
-
 bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); !predicate() && GetTickCount() - start <= timeoutMs;) {
         PumpMessages(5);
     }
     return predicate();
 }
-
 std::wstring ControlText(HWND control) {
     wchar_t buffer[512] = {};
     GetWindowTextW(control, buffer, 512);

@@ -12,8 +12,7 @@ void DestroyTestMainWindow();
 // Dispatches what is waiting now; returns the exit code of a WM_QUIT it met, or -1.
 int DispatchWaiting();
 void PumpMessages(DWORD milliseconds);
-// Dispatches messages until the predicate holds or the time runs out; returns the predicate.
-bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs);
+bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs); // returns the predicate
 std::wstring ControlText(HWND control);
 std::wstring ControlText(int id);
 HWND Control(int id);
