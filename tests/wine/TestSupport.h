@@ -6,33 +6,20 @@
 #include <functional>
 #include <string>
 
-// Resets AppState and the fake seam, then creates and shows the real main window exactly as
-// the program does (class from the string table, hotkeys registered). Returns the window.
+// Resets AppState and the fake seam, then creates and shows the real main window as the program does.
 HWND CreateTestMainWindow();
-// Destroys the main window (the real shutdown sequence) and drains the WM_QUIT it posts.
 void DestroyTestMainWindow();
-// Dispatches what is waiting now, except WM_QUIT; returns the exit code of a WM_QUIT it met, or -1.
+// Dispatches what is waiting now; returns the exit code of a WM_QUIT it met, or -1.
 int DispatchWaiting();
-// Dispatches messages for the given time (timers, posted messages, hooks).
 void PumpMessages(DWORD milliseconds);
-// Dispatches messages until the predicate holds or the time runs out; returns the predicate.
-template <typename Predicate> bool PumpUntil(Predicate predicate, DWORD timeoutMs) {
-    for (DWORD start = GetTickCount(); !predicate(); PumpMessages(5)) {
-        if (GetTickCount() - start > timeoutMs) {
-            return predicate();
-        }
-    }
-    return true;
-}
-
+bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs); // returns the predicate
 std::wstring ControlText(HWND control);
 std::wstring ControlText(int id);
 HWND Control(int id);
 void SetControlText(int id, const wchar_t* text);
 // Sends WM_COMMAND for a control or menu id, as a click or menu choice would.
 void SendCommand(int id);
-
-// Drives a modal dialog from inside its own modal loop: a thread timer finds the dialog by title
-// and hands it to `action`, which must end it; `open` opens it. Returns true when the action ran.
+// Runs `open`, and `action` with the dialog of that title once it shows (from inside its modal
+// loop; the action must end it). Returns true when the action ran.
 bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
                    const std::function<void(HWND dialog)>& action);
