@@ -19,7 +19,9 @@ TEST(Settings, SaveSettlesEachKeyBeforeItsBoxAndCancelChangesNothing) {
         SysRegisterHotKey(nullptr, 0, 0, VK_F2); // another program's
         SendCommand(IDC_PLAYBACK);
         // Inside the box the user presses the playback key, as the stop key's hook sees it.
-        QueueMessageBoxAnswer(IDOK, [] {
+        std::map<UINT, int> inBox;
+        QueueMessageBoxAnswer(IDOK, [&] {
+            inBox = FakeHotkeys();
             KBDLLHOOKSTRUCT hook{VK_F9, 0, 0, 0, 0};
             KeyWatchProc(0, WM_KEYDOWN, reinterpret_cast<LPARAM>(&hook));
         });
@@ -40,6 +42,7 @@ TEST(Settings, SaveSettlesEachKeyBeforeItsBoxAndCancelChangesNothing) {
         const std::map<UINT, int> keys = {
             {VK_F2, 0}, {saved ? VK_F3 : VK_F6, 100}, {saved ? VK_F4 : VK_F8, 101}, {VK_F9, 102}};
         EXPECT_EQ(FakeHotkeys(), keys);
+        EXPECT_EQ(inBox, saved ? keys : std::map<UINT, int>{});
         EXPECT_EQ(std::ranges::count(FakeMessageBoxes(), shown, &MessageBoxCall::owner), saved ? 1 : 0);
         SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0);
         ResetFakeSys();
