@@ -42,7 +42,7 @@ TEST(Settings, SaveSettlesEachKeyBeforeItsBoxAndCancelChangesNothing) {
         const std::map<UINT, int> keys = {
             {VK_F2, 0}, {saved ? VK_F3 : VK_F6, 100}, {saved ? VK_F4 : VK_F8, 101}, {VK_F9, 102}};
         EXPECT_EQ(FakeHotkeys(), keys);
-        EXPECT_EQ(inBox, saved ? keys : std::map<UINT, int>{});
+        EXPECT_EQ(inBox, (saved ? keys : std::map<UINT, int>{}));
         EXPECT_EQ(std::ranges::count(FakeMessageBoxes(), shown, &MessageBoxCall::owner), saved ? 1 : 0);
         SendMessageW(appState.mainWindow, WM_PLAYBACK_DONE, 0, 0);
         ResetFakeSys();
