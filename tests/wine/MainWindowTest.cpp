@@ -35,10 +35,9 @@ std::wstring Picture() {
 }
 
 struct Row {
-    HWND AppState::*target; // null: the main window
     UINT message;
-    WPARAM wParam;
-    std::vector<const wchar_t*> shows; // none: nothing changes
+    WPARAM wParam;        // for BM_CLICK, the control clicked
+    const wchar_t* shows; // parts of the picture after it, each ended by ";" (none: nothing changes)
 };
 
 TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
@@ -52,67 +51,57 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
     SetFocus(appState.millisecsEdit);
     SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 2);
     ASSERT_NE(Picture().find(L"focus 1003 1-2"), std::wstring::npos);
-    using A = AppState;
     // clang-format off
     const Row rows[] = {
-        {nullptr, WM_TIMER, IDT_CLICK, {}}, {nullptr, WM_TIMER, 3, {}}, {nullptr, WM_HOTKEY, 103, {}},
-        {nullptr, WM_PLAYBACK_DONE, 0, {}},
-        {&A::repeatRadio, BM_CLICK, 0, {L"1008[Repeat]* on", L"1009[Repeat until stopped] on", L"1010[7] on"}},
-        {&A::cursorPosCheck, BM_CLICK, 0, {L"1016[Click at position:]* on", L"1017[0] on", L"1018[0] on"}},
-        {&A::playbackRepeatUntilStoppedRadio, BM_CLICK, 0, {L"1025[Repeat until stopped]* on", L"1026[1] off"}},
-        {nullptr, WM_HOTKEY, HOTKEY_START_STOP, {L"1011[Stop (F6)] on", L"1012[Status: Running | Clicks: 0 / 7]",
-            L"1000[1] off", L"1006[Middle] off", L"1010[7] off", L"1017[0] off", L"1019[Record (F8)] on"}},
-        {nullptr, WM_TIMER, IDT_CLICK, {}}, // the first click is due an hour after the start
-        {nullptr, WM_HOTKEY, HOTKEY_START_STOP, {L"1011[Start (F6)] on", L"1000[1] on", L"1010[7] on", L"1017[0] on"}},
-        {nullptr, WM_TIMER, IDT_CLICK, {}},
-        {nullptr, WM_HOTKEY, HOTKEY_PLAYBACK, {L"1020[Stop Play (F9)] on", L"1011[Start (F6)] off", L"1019[Record (F8)] off"}},
-        {nullptr, WM_PLAYBACK_DONE, 0, {L"1020[Playback (F9)] on", L"1011[Start (F6)] on", L"1019[Record (F8)] on"}},
-        {nullptr, WM_HOTKEY, HOTKEY_RECORD, {L"1019[Stop Rec (F8)] on", L"1012[Recording... Events: 0] on"}},
-        {nullptr, WM_HOTKEY, HOTKEY_RECORD, {L"1019[Record (F8)] on", L"1020[Playback (F9)] off"}},
-        {nullptr, WM_HOTKEY, HOTKEY_PLAYBACK, {L"1020[Playback (F9)] off", L"boxes 1"}},
+        {WM_TIMER, IDT_CLICK, L""}, {WM_TIMER, 3, L""}, {WM_HOTKEY, 103, L""}, {WM_PLAYBACK_DONE, 0, L""},
+        {BM_CLICK, IDC_REPEAT, L"1008[Repeat]* on;1009[Repeat until stopped] on;1010[7] on;"},
+        {BM_CLICK, IDC_CURSOR_POS, L"1016[Click at position:]* on;1017[0] on;1018[0] on;"},
+        {BM_CLICK, IDC_PLAYBACK_REPEAT_UNTIL_STOPPED, L"1025[Repeat until stopped]* on;1026[1] off;"},
+        {WM_HOTKEY, HOTKEY_START_STOP, L"1011[Stop (F6)] on;1012[Status: Running | Clicks: 0 / 7];"
+                                       L"1000[1] off;1006[Middle] off;1010[7] off;1017[0] off;1019[Record (F8)] on;"},
+        {WM_TIMER, IDT_CLICK, L""}, // the first click is due an hour after the start
+        {WM_HOTKEY, HOTKEY_START_STOP, L"1011[Start (F6)] on;1000[1] on;1010[7] on;1017[0] on;"},
+        {WM_TIMER, IDT_CLICK, L""},
+        {WM_HOTKEY, HOTKEY_PLAYBACK, L"1020[Stop Play (F9)] on;1011[Start (F6)] off;1019[Record (F8)] off;"},
+        {WM_PLAYBACK_DONE, 0, L"1020[Playback (F9)] on;1011[Start (F6)] on;1019[Record (F8)] on;"},
+        {WM_HOTKEY, HOTKEY_RECORD, L"1019[Stop Rec (F8)] on;1012[Recording... Events: 0] on;"},
+        {WM_HOTKEY, HOTKEY_RECORD, L"1019[Record (F8)] on;1020[Playback (F9)] off;"},
+        {WM_HOTKEY, HOTKEY_PLAYBACK, L"1020[Playback (F9)] off;boxes 1;"},
     };
     // clang-format on
     for (size_t i = 0; i < std::size(rows); ++i) {
         const std::wstring before = Picture();
-        SendMessageW(rows[i].target ? appState.*rows[i].target : appState.mainWindow, rows[i].message,
+        const bool click = rows[i].message == BM_CLICK;
+        SendMessageW(click ? Control(int(rows[i].wParam)) : appState.mainWindow, rows[i].message,
                      rows[i].wParam, 0);
         const std::wstring after = Picture();
-        for (const wchar_t* part : rows[i].shows) {
-            EXPECT_NE(after.find(part), std::wstring::npos)
-                << "row " << i << " lacks " << testing::PrintToString(part);
+        const std::wstring shows = rows[i].shows;
+        for (size_t at = 0, end; (end = shows.find(L';', at)) != std::wstring::npos; at = end + 1) {
+            EXPECT_NE(after.find(shows.substr(at, end - at)), std::wstring::npos)
+                << "row " << i << " lacks part " << at;
         }
-        EXPECT_TRUE(!rows[i].shows.empty() || after == before) << "row " << i << " changed the window";
-        RECT place{}, moved{};
+        EXPECT_TRUE(!shows.empty() || after == before) << "row " << i << " changed the window";
+        RECT place{};
         GetWindowRect(appState.mainWindow, &place);
-        // The new monitor's suggestion.
-        place = {place.left + 3, place.top + 2, place.right + 9, place.bottom + 7};
-        for (const RECT* suggested : {static_cast<const RECT*>(&place), static_cast<const RECT*>(nullptr)}) {
-            HWND hours = appState.hoursEdit;
-            HFONT font = reinterpret_cast<HFONT>(SendMessageW(hours, WM_GETFONT, 0, 0));
-            SendMessageW(appState.mainWindow, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(suggested));
-            EXPECT_FALSE(IsWindow(hours) || GetObjectType(font) != 0)
-                << "row " << i << ": old control or font left";
-            EXPECT_EQ(Picture(), after)
-                << "row " << i << (suggested ? " rebuilt at the suggestion" : " rebuilt, no rectangle");
-            GetWindowRect(appState.mainWindow, &moved);
-            EXPECT_TRUE(EqualRect(&moved, &place)) << "row " << i << " not at the suggested rectangle";
-        }
+        InflateRect(&place, 4, 3); // the new monitor's suggestion, given to every other row
+        HWND hours = appState.hoursEdit;
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(hours, WM_GETFONT, 0, 0));
+        SendMessageW(appState.mainWindow, WM_DPICHANGED, 0, i % 2 ? reinterpret_cast<LPARAM>(&place) : 0);
+        EXPECT_FALSE(IsWindow(hours) || GetObjectType(font) != 0)
+            << "row " << i << ": old control or font left";
+        EXPECT_EQ(Picture(), after) << "row " << i << " rebuilt";
+        RECT moved{};
+        GetWindowRect(appState.mainWindow, &moved);
+        EXPECT_TRUE(i % 2 == 0 || EqualRect(&moved, &place)) << "row " << i << " not at the suggestion";
     }
-    DestroyTestMainWindow();
-}
-
-TEST(MainWindow, DestroyedWhileRunsAreActiveStopsThemAndQuitsWithCodeZero) {
-    for (int first : {HOTKEY_RECORD, HOTKEY_PLAYBACK}) {
-        ASSERT_NE(CreateTestMainWindow(), nullptr);
-        appState.recordedEvents = {InputEvent{MouseMove, 60000, 5, 5, 0, 0}};
-        SendMessageW(appState.mainWindow, WM_HOTKEY, first, 0);
-        SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
-        ASSERT_TRUE(appState.isClicking && (appState.isRecording || appState.isPlaying)) << first;
-        DestroyWindow(appState.mainWindow);
-        EXPECT_EQ(DispatchWaiting(), 0) << first;
-        EXPECT_FALSE(appState.isClicking || appState.isRecording || appState.isPlaying) << first;
-        EXPECT_EQ(FakeUnhookLeftHooks(), 0) << first;
-    }
+    // Destroyed while runs are active: they stop and the message loop ends with code 0.
+    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_RECORD, 0);
+    SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
+    ASSERT_TRUE(appState.isClicking && appState.isRecording);
+    DestroyWindow(appState.mainWindow);
+    EXPECT_EQ(DispatchWaiting(), 0);
+    EXPECT_FALSE(appState.isClicking || appState.isRecording);
+    EXPECT_EQ(FakeUnhookLeftHooks(), 0);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// One act per gesture: a held hotkey, a double-click on a run button and a failing start's box,
-// each as the user makes them, and the runs and the recording afterwards.
+// One act per gesture: a held hotkey (its auto-repeats reach the key watch's hook, then come as
+// hotkeys), the stop hook, a double-click on a run button and a failing start's box.
 #include <gtest/gtest.h>
 
 #include "FakeSys.h"
@@ -11,33 +11,44 @@
 
 namespace {
 
-constexpr UINT kKeys[] = {VK_F6, VK_F8, VK_F9};
+LRESULT hookResult = 0; // the last answer of the hook: 1 swallows the key
+
+int KeyOf(int slot) {
+    const uint32_t AppState::*keys[] = {&AppState::currentHotkey, &AppState::recordHotkey,
+                                        &AppState::playbackHotkey};
+    return static_cast<int>(appState.*keys[slot]);
+}
+
+void FeedHook(int slot, WPARAM message) {
+    KBDLLHOOKSTRUCT hook{static_cast<DWORD>(KeyOf(slot)), 0, 0, 0, 0};
+    hookResult = KeyWatchProc(0, message, reinterpret_cast<LPARAM>(&hook));
+    PumpMessages(30);
+}
 
 void PressHotkey(int slot) {
-    SetFakeKeyState(static_cast<int>(kKeys[slot]), -0x8000);
+    SetFakeKeyState(KeyOf(slot), -0x8000);
     SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP + slot, 0);
 }
 
-// Every key that is down repeats: the watch's hook sees the press, then the hotkey arrives.
 void RepeatHeldKeys() {
     for (int slot = 0; slot < 3; ++slot) {
-        if (SysGetAsyncKeyState(static_cast<int>(kKeys[slot])) != 0) {
-            KBDLLHOOKSTRUCT hook{kKeys[slot], 0, 0, 0, 0};
-            KeyWatchProc(0, WM_KEYDOWN, reinterpret_cast<LPARAM>(&hook));
+        if (SysGetAsyncKeyState(KeyOf(slot)) != 0) {
+            FeedHook(slot, WM_KEYDOWN);
             SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP + slot, 0);
         }
     }
 }
 
 void ReleaseKeys() {
-    for (UINT key : kKeys) {
-        SetFakeKeyState(static_cast<int>(key), 0);
-        KBDLLHOOKSTRUCT hook{key, 0, 0, 0, 0};
-        KeyWatchProc(0, WM_KEYUP, reinterpret_cast<LPARAM>(&hook));
+    SetFakeKeyState(VK_F9, 0); // the playback key before it became F10
+    for (int slot = 0; slot < 3; ++slot) {
+        SetFakeKeyState(KeyOf(slot), 0);
+        FeedHook(slot, WM_KEYUP);
     }
 }
 
-void DoubleClick(int id) {
+void DoubleClick(char button) {
+    const int id = button == 'S' ? IDC_START : button == 'R' ? IDC_RECORD : IDC_PLAYBACK;
     for (WORD notification : {BN_CLICKED, BN_DOUBLECLICKED}) {
         SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(id, notification),
                      reinterpret_cast<LPARAM>(Control(id)));
@@ -55,6 +66,10 @@ void FailRecordingStart() {
     SetFakeHookFailure(0);
 }
 
+// 6 8 9: a hotkey pressed; x: the held keys repeat; u: all released; d: the hook alone sees the
+// playback key go down (its state unchanged); s: the stop hook's request comes late; E: playback
+// ends by itself; w: a wait; F: the playback key becomes F10; e l: a short or long event recorded;
+// S R P: a double-click on Start, Record, Playback; f: a failing recording start.
 void Act(char action) {
     switch (action) {
         case '6': PressHotkey(0); break;
@@ -62,12 +77,15 @@ void Act(char action) {
         case '9': PressHotkey(2); break;
         case 'x': RepeatHeldKeys(); break;
         case 'u': ReleaseKeys(); break;
-        case 'e': appState.recordedEvents.push_back(InputEvent{MouseMove, 60000, 5, 5, 0, 0}); break;
-        case 'S': DoubleClick(IDC_START); break;
-        case 'R': DoubleClick(IDC_RECORD); break;
-        case 'P': DoubleClick(IDC_PLAYBACK); break;
+        case 'd': FeedHook(2, WM_KEYDOWN); break;
+        case 's': SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_PLAYBACK, PLAYBACK_STOP_REQUEST); break;
+        case 'E': PumpUntil([] { return !appState.isPlaying; }, 3000); break;
+        case 'w': PumpMessages(150); break;
+        case 'F': appState.playbackHotkey = VK_F10; break;
+        case 'e': appState.recordedEvents.push_back({MouseMove, 1, 5, 5, 0, 0}); break;
+        case 'l': appState.recordedEvents.push_back({MouseMove, 60000, 5, 5, 0, 0}); break;
         case 'f': FailRecordingStart(); break;
-        default: break;
+        default: DoubleClick(action); break;
     }
 }
 
@@ -75,41 +93,45 @@ std::string Picture() {
     std::string runs = appState.isClicking ? "clicking" : "";
     runs += appState.isRecording ? "recording" : "";
     runs += appState.isPlaying ? "playing" : "";
-    return (runs.empty() ? "-" : runs) + " events " + std::to_string(appState.recordedEvents.size()) +
-           " boxes " + std::to_string(FakeMessageBoxes().size());
+    runs = runs.empty() ? "-" : runs;
+    runs += appState.keyWatchHook ? " watching" : "";
+    runs += hookResult ? " swallowed" : "";
+    return runs + " events " + std::to_string(appState.recordedEvents.size()) + " boxes " +
+           std::to_string(FakeMessageBoxes().size());
 }
 
-struct Row {
-    const char* actions;
-    const char* picture;
-};
-
 // clang-format off
-const Row kRows[] = {
-    {"8", "recording events 0 boxes 0"},
-    {"ex", "recording events 1 boxes 0"},  // the held record key's repeat does not stop it
-    {"u8xx", "- events 1 boxes 0"},        // pressed again and held: stopped once, the recording kept
-    {"u6x", "clicking events 1 boxes 0"},  // the start key held: started once
-    {"u6xx", "- events 1 boxes 0"},        // and stopped once
-    {"u9x", "playing events 1 boxes 0"},   // the playback key held: played once
-    {"u9xx", "- events 1 boxes 0"},        // stopped once
-    {"uR", "recording events 0 boxes 0"},  // a double-click on Record starts once
-    {"eR", "- events 1 boxes 0"},          // and on Stop Rec stops once
-    {"P", "playing events 1 boxes 0"},
+const std::pair<const char*, const char*> kRows[] = {
+    {"8", "recording watching events 0 boxes 0"},
+    {"ex", "recording watching swallowed events 1 boxes 0"}, // the held record key's repeat does nothing
+    {"u8xx", "- watching swallowed events 1 boxes 0"},       // pressed again and held: stopped once, kept
+    {"u9E", "- watching events 1 boxes 0"},                  // a playback that ends while its key is held
+    {"x", "- watching swallowed events 1 boxes 0"},          // is not restarted by its repeat
+    {"u6x", "clicking watching swallowed events 1 boxes 0"}, // the start key held: started once
+    {"u6xx", "- watching swallowed events 1 boxes 0"},       // and stopped once
+    {"ul9x", "playing watching swallowed events 2 boxes 0"}, // a long playback is not stopped by repeats
+    {"ud", "- watching swallowed events 2 boxes 0"},         // the stop hook sees the next press: stopped
+    {"d9s", "- watching swallowed events 2 boxes 0"},        // repeats, a late stop request: nothing
+    {"F9", "playing watching events 2 boxes 0"},             // a new playback key acts at once
+    {"udwd", "- watching swallowed events 2 boxes 0"},       // swallowed, its state reads up: still a repeat
+    {"uR", "recording events 0 boxes 0"},                    // a double-click on Record starts once
+    {"lR", "- events 1 boxes 0"},                            // and on Stop Rec stops once
+    {"P", "playing watching events 1 boxes 0"},
     {"P", "- events 1 boxes 0"},
     {"S", "clicking events 1 boxes 0"},
     {"S", "- events 1 boxes 0"},
-    {"f", "- events 1 boxes 1"},           // the failure box does not stack
+    {"f", "- watching events 1 boxes 1"},                           // the failure box does not stack
 };
 // clang-format on
 
 TEST(RunRequests, EachGestureActsOnce) {
     ASSERT_NE(CreateTestMainWindow(), nullptr);
     for (size_t i = 0; i < std::size(kRows); ++i) {
-        for (const char* action = kRows[i].actions; *action != 0; ++action) {
+        hookResult = 0;
+        for (const char* action = kRows[i].first; *action != 0; ++action) {
             Act(*action);
         }
-        EXPECT_EQ(Picture(), kRows[i].picture) << "row " << i;
+        EXPECT_EQ(Picture(), kRows[i].second) << "row " << i;
     }
     DestroyTestMainWindow();
 }
