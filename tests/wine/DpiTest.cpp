@@ -6,19 +6,16 @@
 
 #include "TestSupport.h"
 #include "app/AppState.h"
-#include "ui/MainControls.h"
 
-// Each control's size and font height, then the white pixels of the Start button's caption.
+// Each child's height (an up-down keeps its width) and font, then the white pixels of Start's caption.
 static std::vector<int> Picture() {
     std::vector<int> picture;
-    for (const MainControl& control : MainControlTable()) {
-        if (HWND window = control.handle != nullptr ? appState.*control.handle : nullptr) {
-            RECT rect{};
-            GetWindowRect(window, &rect);
-            LOGFONTW font{};
-            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(font), &font);
-            picture.insert(picture.end(), {rect.right - rect.left, rect.bottom - rect.top, font.lfHeight});
-        }
+    for (HWND w = GetWindow(appState.mainWindow, GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(w, &rect);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        picture.insert(picture.end(), {rect.bottom - rect.top, font.lfHeight});
     }
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateBitmap(300, 100, 1, 32, nullptr);
@@ -37,8 +34,7 @@ TEST(Dpi, TheWindowIsRebuiltForTheDpiTheMessageBringsAndBackExactly) {
     const std::vector<int> picture96 = Picture();
     SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
     const std::vector<int> picture144 = Picture();
-    // Half as large again, give or take what a combo box's font, a field's up-down and ink rounding make.
-    for (size_t i = 0; i < picture96.size(); ++i) {
+    for (size_t i = 0; i < picture96.size(); ++i) { // give or take a combo box's font and ink rounding
         EXPECT_NEAR(picture144[i], picture96[i] * 1.5, picture96[i] * 0.3) << i;
     }
     SendMessageW(appState.mainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), 0);

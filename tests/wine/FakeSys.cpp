@@ -15,7 +15,7 @@ struct FakeData {
     std::vector<Answer> answers; // by box
     std::vector<DWORD> sleeps;
     std::vector<std::wstring> timing;
-    std::pair<POINT, bool> cursor{{0, 0}, false}; // and whether reading it fails
+    POINT cursor{};
     bool realInput = false;
     SHORT keyStates[256] = {};
     int failingHookId = 0;
@@ -23,8 +23,8 @@ struct FakeData {
 };
 static std::mutex fakeMutex;
 static FakeData fake;
-// The hotkeys (key -> id) and hooks belong to the window, which outlives a reset.
-static std::map<UINT, int> hotkeys;
+// The hotkeys and hooks belong to the window, which outlives a reset.
+std::map<UINT, int> fakeHotkeys;
 static std::vector<HHOOK> hooks;
 
 template <typename Use> static auto Locked(Use use) {
@@ -53,8 +53,8 @@ std::vector<std::wstring> FakeTimingCalls() {
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
     Locked([&] { fake.answers.emplace_back(answer, std::move(inside)); });
 }
-void SetFakeCursorPos(POINT point, bool fail) {
-    Locked([&] { fake.cursor = {point, fail}; });
+void SetFakeCursorPos(POINT point) {
+    Locked([&] { fake.cursor = point; });
 }
 void SetFakeInputReal(bool real) {
     Locked([&] { fake.realInput = real; });
@@ -64,9 +64,6 @@ void SetFakeKeyState(int vk, SHORT state) {
 }
 void SetFakeHookFailure(int hookId) {
     Locked([&] { fake.failingHookId = hookId; });
-}
-std::map<UINT, int> FakeHotkeys() {
-    return Locked([] { return hotkeys; });
 }
 void SetFakeReplaceFailure(DWORD error, bool moveFails) {
     Locked([&] { fake.replaceFailure = {error, moveFails}; });
@@ -86,23 +83,20 @@ UINT SysSendInput(UINT count, INPUT* inputs, int size) {
     });
     return real ? SendInput(count, inputs, size) : count;
 }
-void SysMouseEvent(DWORD flags, DWORD dx, DWORD dy, DWORD data, ULONG_PTR extraInfo) {
-    Locked([&] {
-        fake.injected.push_back({InjectedAction::MouseEvent, {}, {flags, dx, dy, data, extraInfo}, {}});
-    });
+void SysMouseEvent(DWORD flags, DWORD x, DWORD y, DWORD data, ULONG_PTR info) {
+    Locked([&] { fake.injected.push_back({InjectedAction::MouseEvent, {}, {flags, x, y, data, info}, {}}); });
 }
 BOOL SysSetCursorPos(int x, int y) {
     const bool real = Locked([&] {
         fake.injected.push_back({InjectedAction::CursorMove, {}, {}, {x, y}});
-        fake.cursor.first = POINT{x, y};
+        fake.cursor = POINT{x, y};
         return fake.realInput;
     });
     return !real || SetCursorPos(x, y);
 }
 BOOL SysGetCursorPos(POINT* point) {
-    const auto [cursor, fails] = Locked([] { return fake.cursor; });
-    *point = fails ? *point : cursor;
-    return !fails;
+    *point = Locked([] { return fake.cursor; });
+    return TRUE;
 }
 SHORT SysGetAsyncKeyState(int vk) {
     return Locked([&] { return fake.keyStates[vk & 0xFF]; });
@@ -132,18 +126,17 @@ HHOOK SysSetWindowsHookEx(int hookId, HOOKPROC procedure, HINSTANCE instance, DW
 }
 // As documented: a key held by anyone (id 0: another program) is refused; an id keeps every key.
 BOOL SysRegisterHotKey(HWND, int id, UINT, UINT vk) {
-    return Locked([&] { return hotkeys.emplace(vk, id).second; });
+    return fakeHotkeys.emplace(vk, id).second;
 }
 BOOL SysUnregisterHotKey(HWND, int id) {
-    return Locked([&] { return std::erase_if(hotkeys, [&](auto& key) { return key.second == id; }) != 0; });
+    return std::erase_if(fakeHotkeys, [&](auto& key) { return key.second == id; }) != 0;
 }
-// As Windows documents: 1175 renames nothing, nor does 1176 given a backup name (without one the
-// replaced file is gone); 1177 leaves the replaced file under the backup name (or another name).
+// As Windows documents: 1176 renames nothing given a backup name (without one the replaced file is
+// gone); 1177 leaves the replaced file under the backup name (or another name).
 BOOL SysReplaceFile(const wchar_t* replaced, const wchar_t* replacement, const wchar_t* backup, DWORD flags) {
     const DWORD error = Locked([] { return fake.replaceFailure.first; });
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr) {
-        DeleteFileW(replaced);
-    } else if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+        (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && !backup)) {
         MoveFileExW(replaced, backup ? backup : (replaced + std::wstring(L"~")).c_str(),
                     MOVEFILE_REPLACE_EXISTING);
     }
@@ -154,11 +147,8 @@ BOOL SysMoveFile(const wchar_t* from, const wchar_t* to, DWORD flags) {
     return !Locked([] { return fake.replaceFailure.second; }) && MoveFileExW(from, to, flags);
 }
 // As on Windows 11, the request succeeds (Wine 8 refuses it).
-BOOL SysSetProcessInformation(HANDLE, PROCESS_INFORMATION_CLASS infoClass, void* info, DWORD size) {
+BOOL SysSetProcessInformation(HANDLE, PROCESS_INFORMATION_CLASS, void* info, DWORD) {
     const auto* s = static_cast<const PROCESS_POWER_THROTTLING_STATE*>(info);
-    if (infoClass != ProcessPowerThrottling || size != sizeof(*s)) {
-        return FALSE;
-    }
     const std::wstring masks = std::to_wstring(s->ControlMask) + L" " + std::to_wstring(s->StateMask);
     Locked([&] { fake.timing.push_back(L"throttle " + std::to_wstring(s->Version) + L" " + masks); });
     return TRUE;

@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <new>
 #include <utility>
@@ -12,17 +11,12 @@
 #include "res/resource.h"
 #include "ui/Theme.h"
 
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&commonControls);
-    return RUN_ALL_TESTS();
-}
-
 HWND CreateTestMainWindow() {
     appState.~AppState();
     new (&appState) AppState();
     ResetFakeSys();
+    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&commonControls);
     CreateThemeBrushes();
     LoadStringW(GetModuleHandleW(nullptr), IDS_APP_TITLE, appState.windowTitle, 100);
     LoadStringW(GetModuleHandleW(nullptr), IDC_MAIN_CLASS, appState.windowClassName, 100);
@@ -47,15 +41,12 @@ int DispatchWaiting() {
     return quitCode;
 }
 void PumpMessages(DWORD milliseconds) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds;) {
-        DispatchWaiting();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    }
-    DispatchWaiting();
+    PumpUntil([] { return false; }, milliseconds);
 }
 bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); !predicate() && GetTickCount() - start <= timeoutMs;) {
-        PumpMessages(5);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        DispatchWaiting();
     }
     return predicate();
 }
@@ -74,24 +65,22 @@ void SetControlText(int id, const wchar_t* text) {
     SetWindowTextW(Control(id), text);
 }
 void SendCommand(int id) {
-    SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Control(id)));
+    SendMessageW(appState.mainWindow, WM_COMMAND, id, reinterpret_cast<LPARAM>(Control(id))); // BN_CLICKED
 }
 
-static const wchar_t* dialogTitle = nullptr;
-static std::function<void(HWND)> dialogAction;
+static std::function<void()> lookForDialog; // by the timer, until the dialog shows
 
 bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
                    const std::function<void(HWND dialog)>& action) {
-    dialogTitle = title;
-    dialogAction = action;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = FindWindowW(L"#32770", dialogTitle);
-        if (dialog != nullptr && IsWindowVisible(dialog) && dialogAction) {
-            std::exchange(dialogAction, nullptr)(dialog);
+    std::function<void(HWND)> pending = action;
+    lookForDialog = [&] {
+        HWND dialog = FindWindowW(L"#32770", title);
+        if (dialog != nullptr && IsWindowVisible(dialog) && pending) {
+            std::exchange(pending, nullptr)(dialog);
         }
-    });
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { lookForDialog(); });
     open();
     KillTimer(nullptr, timer);
-    return !std::exchange(dialogAction, nullptr);
+    return !pending;
 }
