@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
-#include <chrono>
 #include <string>
 
 namespace {
@@ -90,37 +89,6 @@ bool ChooseFile(HWND dialog, const wchar_t* path) {
     return Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path)) && Press(dialog, IDOK);
 }
 
-// For the start-up benchmark: starts PATH, prints the milliseconds until a visible window of CLASS
-// exists and closes it. The program gets NUL for its standard handles: under Wine it would
-// otherwise hold our output open, and the shell reading it would wait for the program to end.
-bool LaunchTime(Args a) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, 0, &inherit, OPEN_EXISTING, 0, nullptr);
-    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
-        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
-    }
-    PROCESS_INFORMATION info = {};
-    std::wstring commandLine = L"\"" + std::wstring(a.s[0]) + L"\"";
-    const auto begin = std::chrono::steady_clock::now();
-    HWND w = nullptr;
-    const bool shown = CreateProcessW(a.s[0], &commandLine[0], nullptr, nullptr, TRUE, DETACHED_PROCESS,
-                                      nullptr, nullptr, &startup, &info) &&
-                       Poll(a.n[2], [&] { return IsWindowVisible(w = FindWindowW(a.s[1], nullptr)); });
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - begin;
-    CloseHandle(startup.hStdInput);
-    CloseHandle(info.hThread);
-    if (shown && PostMessageW(w, WM_CLOSE, 0, 0) &&
-        WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0) {
-        return printf("%.1f\n", elapsed.count()) > 0;
-    }
-    TerminateProcess(info.hProcess, 1);
-    return false;
-}
-
 // The version resource as Explorer reads it: "FILE|PRODUCT|" fixed versions, then the strings.
 bool PrintVersion(Args a) {
     std::string block(GetFileVersionInfoSizeW(a.s[0], nullptr), '\0');
@@ -195,17 +163,13 @@ const struct {
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},
     {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4]); }},
-    {L"post", 5, [](Args a) { return Control(a) && PostMessageW(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"focus", 1,
      [](Args a) { return SetForegroundWindow(Control(a)) && GetForegroundWindow() == Control(a); }},
     {L"close", 1, Close},
     {L"choose", 2, [](Args a) { return ChooseFile(Window(a.s[0]), a.s[1]); }},
     {L"press", 2, [](Args a) { return Press(Window(a.s[0]), a.n[1]); }},
-    {L"launch-time", 3, LaunchTime},
-    {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
     {L"version", 1, PrintVersion},
     {L"target", 5, RunTarget},
-    {L"idle", 1, [](Args a) { return SleepEx(a.n[0], FALSE) == 0; }},
 };
 
 } // namespace
