@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# main_window.sh 96|120: the window as another program sees it at that DPI; F6 on the X keyboard
-# starts "Repeat" 200 clicks every 2 ms at a fixed point, which a window of another program receives
-# exactly (many per timer tick); both About accelerators; a profile loaded and saved through the real
-# file dialogs (".tmb" added to a name typed without one) keeps its bytes, and one that a recording
-# started while its dialog was open is refused; exit code 0.
+# main_window.sh 96|120: the window as another program sees it at that DPI; F6 on the X keyboard starts
+# "Repeat" 200 clicks every 2 ms at a fixed point, which another program's window receives exactly (many per
+# timer tick); both About accelerators; a profile loaded and saved through the real file dialogs (".tmb" added
+# to a name typed without one) keeps its bytes, one that a recording started during its dialog is refused.
 b="0,120,215" g="32,32,32" # button face, window background
 # Outer size; per control (Start, status, Record, Playback): x in the column, y, size, colour; background.
 column=560 expected="575 664|10 285 120 35 $b|0 345 560 25 $g|10 415 120 35 $b|140 415 120 35 $b|$g"
@@ -40,11 +39,9 @@ wait_for "the run ends" 20 text_is TAMBLO 1012 "Status: Stopped | Clicks: 200" |
 sleep 0.5 # anything stray would arrive by now
 check "presses, releases at the fixed point; buttons anywhere" "200 200 400" \
     "$(received 1) $(received 2) $(grep -c '^02' "$log" || true)"
-focus_tamblo
-for keys in "alt+slash 1" "alt+question 2"; do # OK; Cancel, as Escape sends it
-    timeout 10 xdotool key ${keys% *}
-    check "$keys: About opens and closes" ok "$(drv press "#32770/About Tamblo" ${keys#* } && echo ok)"
-done
+focus_tamblo # Cancel: as Escape sends it
+check "About on Alt+/ closed by OK, on Alt+? by Cancel" ok "$(xdotool key alt+slash && drv press "#32770/About Tamblo" 1 &&
+    xdotool key alt+question && drv press "#32770/About Tamblo" 2 && echo ok)"
 
 work=$E2E_OUT/profile-$1 && rm -rf "$work" && mkdir -p "$work"
 perl -e 'print "TMBLO", pack("l<*", @ARGV)' 1 1 2 3 250 2 1 1 640 480 1 25 0 9 117 114 115 321 12 1 0 0 15 0 300 \

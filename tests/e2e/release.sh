@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The release in dist/ (scripts/package) as a Windows user gets it: its files and sums, the same bytes
-# from a second build, the version resource, the zip's program, the silent install, the .tmb type's
-# open command on a saved and a corrupt profile, uninstall. Wine's menu builder stays off, so that no
-# shortcut or file type reaches the Linux desktop.
+# The release in dist/ (scripts/package) as a Windows user gets it: files and sums, the same bytes from a
+# second build, the version resource, the zip's program, the silent install, the .tmb type's open command on
+# a saved and a corrupt profile, uninstall. No Wine menu builder: nothing reaches the Linux desktop.
 export ROOT=$(cd "$(dirname "$0")/../.." && pwd) WINEDLLOVERRIDES=winemenubuilder.exe=d
 source "$(dirname "$0")/lib.sh"
 v=$(sed -n 's/^project(Tamblo VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
@@ -13,8 +12,7 @@ rm -rf "$work" && mkdir -p "$work" && unzip -q "$dist/$zip" -d "$work/zip"
 check "files|sums|second build|zip" "SHA256SUMS $setup $zip|ok|ok|Tamblo.exe README.txt LICENSE.txt" \
     "$(ls "$dist" | paste -sd' ')|$(cd "$dist" && sha256sum --quiet -c SHA256SUMS && echo ok)|$(cmp -s "$dist/$zip" \
     "$work/again/$zip" && cmp -s "$dist/$setup" "$work/again/$setup" && echo ok)|$(unzip -Z1 "$dist/$zip" | paste -sd' ')"
-# Version resource: the fixed file and product versions (past VS_FIXEDFILEINFO's signature), the strings.
-z=$work/zip/Tamblo.exe && at=$(LC_ALL=C grep -obUaP '\xbd\x04\xef\xfe' "$z" | tail -1 | cut -d: -f1)
+z=$work/zip/Tamblo.exe && at=$(LC_ALL=C grep -obUaP '\xbd\x04\xef\xfe' "$z" | tail -1 | cut -d: -f1) # VS_FIXEDFILEINFO
 check "version resource" "$v.0|$v.0|040904B0|CompanyName|Mara Lindqvist|FileDescription|Tamblo|FileVersion|$v|\
 InternalName|Tamblo|LegalCopyright|Copyright (c) 2026 Mara Lindqvist|OriginalFilename|Tamblo.exe|ProductName|Tamblo|\
 ProductVersion|$v" "$(od -An -tu2 -j $((at + 8)) -N 16 "$z" | awk '{ print $2 "." $1 "." $4 "." $3 "|" $6 "." $5 "." \
@@ -25,8 +23,7 @@ title="#32770/Load Profile"
 # run_tamblo WHAT MESSAGE|STATE EXE ARGS...: the load message (none: no box), the window, the exit code.
 run_tamblo() {
     local what=$1 expected=$2 box=""
-    shift 2
-    { wine "$@" >/dev/null 2>&1 & } && drv wait-window TAMBLO 30000 >/dev/null
+    { wine "${@:3}" >/dev/null 2>&1 & } && drv wait-window TAMBLO 30000 >/dev/null
     ! drv wait-window "$title" $([[ $expected == \|* ]] && echo 1000 || echo 20000) >/dev/null 2>&1 ||
         { box=$(drv get-text "$title" 0xFFFF) && drv press "$title" 1; }
     check "$what: message|interval|Start" "$expected" "$box|$(drv get-text TAMBLO 1003)|$(drv get-text TAMBLO 1011)"

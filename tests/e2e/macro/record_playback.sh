@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Real input over a window of another program is recorded and replayed there (typing lands in its edit
-# as text; the recording's last input, the real click on Stop Rec, starts nothing); the playback key
-# held through a playback stops it once, reaching no window, releasing what it held; close during it.
+# Real input over another program's window is recorded and replayed there (typing lands in its edit as text;
+# the recording's last input, the real click on Stop Rec, starts nothing); the playback key held through a
+# playback stops it once, reaching no window, releasing what it held; close during it.
 source "$(dirname "$0")/../lib.sh"
 log=$E2E_OUT/macro.log && rm -f "$log" && start_target "$log" 650 100 500 400 && start_tamblo
 lines() { wc -l <"$log"; }
