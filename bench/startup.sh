@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Start-up time of Tamblo.exe under Wine beside the smallest window program built the same way:
 # milliseconds from CreateProcess until a visible top-level window of the program's class exists,
-# measured inside Wine by TamblDriver.exe, with one idle Wine process kept alive so that the cold
+# measured inside Wine by LaunchTime.exe, with one idle Wine process kept alive so that the cold
 # start of Wine itself is not counted. Then where the time goes: StartupSteps.exe makes the same
 # calls group by group and prints each group's cost (medians over the runs). Prints figures; never
 # fails.
-#   bench/startup.sh [RUNS]     (environment as for the e2e tests, plus MINIMAL_EXE and STEPS_EXE)
+#   bench/startup.sh [RUNS]     (environment as for the e2e tests, plus MINIMAL_EXE, STEPS_EXE and LAUNCH_TIME)
 set -uo pipefail
 
 runs=${1:-${BENCH_RUNS:-9}}
-: "${TAMBLO_EXE:?}" "${MINIMAL_EXE:?}" "${STEPS_EXE:?}" "${TAMBL_DRIVER:?}" "${WINEPREFIX:?}"
+: "${TAMBLO_EXE:?}" "${MINIMAL_EXE:?}" "${STEPS_EXE:?}" "${LAUNCH_TIME:?}" "${WINEPREFIX:?}"
 export WINEDEBUG=-all
 out=${BENCH_OUT:-/dev/null}   # the figures are also written here
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,14 +32,14 @@ fi
 
 "$root/scripts/wine-prefix" "$WINEPREFIX" || exit 0
 timeout 20 wineserver -k 2>/dev/null
-wine "$TAMBL_DRIVER" idle 600000 </dev/null >/dev/null 2>&1 &
+wine "$LAUNCH_TIME" idle 600000 </dev/null >/dev/null 2>&1 &
 idle_pid=$!
 sleep 2   # the idle process brings up the prefix's services
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 measure() { # EXE CLASS: one run, prints milliseconds or nothing
-    timeout 60 wine "$TAMBL_DRIVER" launch-time "$1" "$2" 30000 2>/dev/null
+    timeout 60 wine "$LAUNCH_TIME" "$1" "$2" 30000 2>/dev/null | tr -d '\r'
 }
 
 # One warm-up run each, then alternate so that drift hits both alike.

@@ -1,6 +1,6 @@
 // The window the click-rate benchmark aims Tamblo at: it notes the performance-counter time of
-// every left press it receives, and of every mark a script posts (WM_APP + 1, through TamblDriver's
-// "post ClickSink 0 32769 0 0"), one line each; the presses are kept in memory and written at the
+// every left press it receives, and of every mark a script sends (WM_APP + 1, through TamblDriver's
+// "send ClickSink 0 32769 0 0"), one line each; the presses are kept in memory and written at the
 // next mark, so that writing does not slow the window down:
 //   ClickSink.exe LOGFILE X Y WIDTH HEIGHT
 //   READY x y            the client area's top left corner on screen

@@ -16,7 +16,6 @@ intervals=(1 2 5 10 20 50 100)
 IDC_HOURS=1000 IDC_MINS=1001 IDC_SECS=1002 IDC_MILLISECS=1003 BM_SETCHECK=0x00F1
 IDC_REPEAT=1008 IDC_REPEAT_UNTIL_STOPPED=1009 IDC_START=1011 IDC_CURSOR_POS=1016 IDC_CURSOR_X=1017 IDC_CURSOR_Y=1018
 
-use_prefix "$WINEPREFIX"
 log=$E2E_OUT/click-sink.log
 rm -f "$log"
 wine "$CLICK_SINK" "$(win_path "$log")" 700 120 400 300 >/dev/null 2>&1 &
@@ -32,7 +31,7 @@ drv command TAMBLO $IDC_REPEAT_UNTIL_STOPPED
 drv set-text TAMBLO $IDC_CURSOR_X $click_x
 drv set-text TAMBLO $IDC_CURSOR_Y $click_y
 caption_is() { [ "$(drv get-text TAMBLO $IDC_START)" = "$1" ]; }
-mark() { drv post ClickSink 0 32769 0 0; }
+mark() { drv send ClickSink 0 32769 0 0; }
 # Tamblo's own count with the time, and from that its click rate since then (clicks/s).
 made_now() { echo "$(drv get-text TAMBLO 1012 | sed -n 's/.*Clicks: \([0-9]*\).*/\1/p'),$(date +%s%N)"; }
 made_since() {
@@ -44,7 +43,7 @@ counted=() ends=() made=()
 for mode in cursor fixed; do
     drv send TAMBLO $IDC_CURSOR_POS $BM_SETCHECK $([ $mode = fixed ] && echo 1 || echo 0) 0 >/dev/null
     drv command TAMBLO $IDC_CURSOR_POS
-    [ $mode = cursor ] && drv move $click_x $click_y
+    [ $mode = cursor ] && xdotool mousemove $click_x $click_y
     for interval in "${intervals[@]}"; do
         drv set-text TAMBLO $IDC_MILLISECS "$interval"
         drv command TAMBLO $IDC_START

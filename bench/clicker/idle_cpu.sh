@@ -11,7 +11,6 @@ trap 'e2e_failed=0; (exit 0); e2e_cleanup' EXIT
 
 seconds=${1:-${BENCH_SECONDS:-20}}
 out=${BENCH_OUT:-/dev/null}
-use_prefix "$WINEPREFIX"
 
 # linux_pid EXE_NAME: the Linux process of this prefix whose command line names the program.
 linux_pid() {

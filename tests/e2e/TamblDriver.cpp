@@ -1,12 +1,10 @@
-// Drives Tamblo, its dialogs and message boxes from outside for the end-to-end tests and the
-// benchmarks, and is the window of another program they aim input at. NAME is a window class or
-// "CLASS/TITLE" ("#32770/About Tamblo"), ID a control (0: the window itself); a window that is not
-// there yet is waited for. Exit code 0 on success, 1 on failure, 2 on bad usage.
+// Drives Tamblo and its boxes from outside for the end-to-end tests and benchmarks, and is the window of
+// another program they aim input at. NAME is a window class or "CLASS/TITLE" ("#32770/About Tamblo"), ID
+// a control (0: the window itself); a missing window is waited for. Exit code 0, 1 on failure, 2 on usage.
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
-#include <chrono>
 #include <string>
 
 namespace {
@@ -46,9 +44,7 @@ bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool PrintText(HWND window) {
     wchar_t text[4096] = L"";
-    char utf8[3 * 4096] = "";
-    return Send(window, WM_GETTEXT, 4096, (LPARAM)text) &&
-           WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr) && puts(utf8) >= 0;
+    return Send(window, WM_GETTEXT, 4096, (LPARAM)text) && printf("%ls\n", text) > 0; // ASCII texts only
 }
 
 // x y width height on the screen: of a window or control, or of its client area.
@@ -90,66 +86,11 @@ bool ChooseFile(HWND dialog, const wchar_t* path) {
     return Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path)) && Press(dialog, IDOK);
 }
 
-// For the start-up benchmark: starts PATH, prints the milliseconds until a visible window of CLASS
-// exists and closes it. The program gets NUL for its standard handles: under Wine it would
-// otherwise hold our output open, and the shell reading it would wait for the program to end.
-bool LaunchTime(Args a) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, 0, &inherit, OPEN_EXISTING, 0, nullptr);
-    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
-        SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
-    }
-    PROCESS_INFORMATION info = {};
-    std::wstring commandLine = L"\"" + std::wstring(a.s[0]) + L"\"";
-    const auto begin = std::chrono::steady_clock::now();
-    HWND w = nullptr;
-    const bool shown = CreateProcessW(a.s[0], &commandLine[0], nullptr, nullptr, TRUE, DETACHED_PROCESS,
-                                      nullptr, nullptr, &startup, &info) &&
-                       Poll(a.n[2], [&] { return IsWindowVisible(w = FindWindowW(a.s[1], nullptr)); });
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - begin;
-    CloseHandle(startup.hStdInput);
-    CloseHandle(info.hThread);
-    if (shown && PostMessageW(w, WM_CLOSE, 0, 0) &&
-        WaitForSingleObject(info.hProcess, 10000) == WAIT_OBJECT_0) {
-        return printf("%.1f\n", elapsed.count()) > 0;
-    }
-    TerminateProcess(info.hProcess, 1);
-    return false;
-}
-
-// The version resource as Explorer reads it: "FILE|PRODUCT|" fixed versions, then the strings.
-bool PrintVersion(Args a) {
-    std::string block(GetFileVersionInfoSizeW(a.s[0], nullptr), '\0');
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT size = 0;
-    if (block.empty() || !GetFileVersionInfoW(a.s[0], 0, static_cast<DWORD>(block.size()), &block[0]) ||
-        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &size)) {
-        return false;
-    }
-    for (DWORD ms : {fixed->dwFileVersionMS, fixed->dwProductVersionMS}) {
-        const DWORD ls = ms == fixed->dwFileVersionMS ? fixed->dwFileVersionLS : fixed->dwProductVersionLS;
-        printf("%u.%u.%u.%u|", HIWORD(ms), LOWORD(ms), HIWORD(ls), LOWORD(ls));
-    }
-    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
-                                L"CompanyName", L"LegalCopyright", L"OriginalFilename", L"InternalName"}) {
-        wchar_t* text = nullptr;
-        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        printf("%ls|", VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &size)
-                           ? text
-                           : L"");
-    }
-    return printf("\n") > 0;
-}
-
-// The window input is aimed at. It appends to LOGFILE "READY client=X,Y" (on the screen) once shown,
-// then a line per key, mouse button and wheel message that it or its edit control (id 100, top left,
-// typing as a real application's does) gets: "0100 vk=41 scan=01e prev=0" (WM_KEYDOWN; scan 0x100 is
-// the extended bit; under Wine a key injected by scan code alone has vk 0), "0201 w=0 sx=.. sy=.."
-// (WM_LBUTTONDOWN at that screen point; w: the high word of wParam, the wheel delta or X button).
+// The window input is aimed at, with an edit control (id 100) at the top left that types as a real
+// application's does. It appends to LOGFILE a line per key, mouse button and wheel message either gets:
+// "0100 vk=41 scan=01e prev=0" (WM_KEYDOWN; scan 0x100 is the extended bit; under Wine a key injected by
+// scan code alone has vk 0), "0201 w=0 sx=.. sy=.." (WM_LBUTTONDOWN at that screen point; w: the high
+// word of wParam, the wheel delta or X button).
 bool RunTarget(Args a) {
     FILE* log = _wfopen(a.s[0], L"ab");
     const WNDCLASSW wc = {0,       DefWindowProcW, 0,       0,       nullptr,
@@ -158,10 +99,8 @@ bool RunTarget(Args a) {
                       ? CreateWindowExW(0, L"TamblTarget", L"Tamblo Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                         a.n[1], a.n[2], a.n[3], a.n[4], nullptr, nullptr, nullptr, nullptr)
                       : nullptr;
-    POINT client = {};
     if (!CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24, window,
-                         reinterpret_cast<HMENU>(100), nullptr, nullptr) ||
-        !ClientToScreen(window, &client) || fprintf(log, "READY client=%ld,%ld\n", client.x, client.y) < 0) {
+                         reinterpret_cast<HMENU>(100), nullptr, nullptr)) {
         return false;
     }
     MSG msg;
@@ -195,17 +134,12 @@ const struct {
     {L"set-text", 3, [](Args a) { return Send(Control(a), WM_SETTEXT, 0, (LPARAM)a.s[2]); }},
     {L"command", 2, [](Args a) { return PostCommand(Window(a.s[0]), a.n[1]); }},
     {L"send", 5, [](Args a) { return Send(Control(a), a.n[2], a.n[3], a.n[4]); }},
-    {L"post", 5, [](Args a) { return Control(a) && PostMessageW(Control(a), a.n[2], a.n[3], a.n[4]); }},
     {L"focus", 1,
      [](Args a) { return SetForegroundWindow(Control(a)) && GetForegroundWindow() == Control(a); }},
     {L"close", 1, Close},
     {L"choose", 2, [](Args a) { return ChooseFile(Window(a.s[0]), a.s[1]); }},
     {L"press", 2, [](Args a) { return Press(Window(a.s[0]), a.n[1]); }},
-    {L"launch-time", 3, LaunchTime},
-    {L"move", 2, [](Args a) { return SetCursorPos(a.n[0], a.n[1]) != 0; }},
-    {L"version", 1, PrintVersion},
     {L"target", 5, RunTarget},
-    {L"idle", 1, [](Args a) { return SleepEx(a.n[0], FALSE) == 0; }},
 };
 
 } // namespace

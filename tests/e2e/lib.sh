@@ -1,27 +1,21 @@
-# Sourced by the end-to-end tests and benchmarks (environment from tests/e2e/CMakeLists.txt, a
-# display from the caller): the real Tamblo.exe under Wine in a private prefix, driven by
-# TamblDriver.exe. Every step is bounded in time, and the prefix is shut down when the test ends.
+# Sourced by the end-to-end tests and benchmarks (environment from tests/e2e/CMakeLists.txt, a display
+# from the caller): Tamblo.exe in the prefix WINEPREFIX (E2E_DPI: its pixels per inch), made when
+# missing, with nothing left running in it when the test starts or ends. Every step is bounded in time.
 set -euo pipefail
 : "${TAMBLO_EXE:?}" "${TAMBL_DRIVER:?}" "${WINEPREFIX:?}" "${E2E_OUT:?}" "${DISPLAY:?run under xvfb-run}"
 export WINEDEBUG=-all && mkdir -p "$E2E_OUT"
+"$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-prefix" "$WINEPREFIX" ${E2E_DPI:-}
+timeout 20 wineserver -k 2>/dev/null || true
 e2e_failed=0
 e2e_cleanup() {
     local status=$?
     trap - EXIT INT TERM
     timeout 20 wineserver -k 2>/dev/null || true
-    [ "$status" -ne 0 ] || status=$e2e_failed
-    exit "$status"
+    exit $((status ? status : e2e_failed))
 }
 trap e2e_cleanup EXIT
 trap 'echo "e2e: interrupted" >&2; exit 124' INT TERM
 
-# use_prefix DIR [DPI]: DIR (created when missing) becomes the prefix of the following Wine calls,
-# with nothing left running in it.
-use_prefix() {
-    "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-prefix" "$1" "${2:-}"
-    export WINEPREFIX=$1
-    timeout 20 wineserver -k 2>/dev/null || true
-}
 # drv COMMAND ARGS...: one TamblDriver command (see TamblDriver.cpp), at most 30 s.
 drv() { timeout 30 wine "$TAMBL_DRIVER" "$@" || { local s=$?; echo "e2e: TamblDriver $1: status $s" >&2; return $s; }; }
 text_is() { [ "$(drv get-text "$1" "$2" 2>/dev/null)" = "$3" ]; } # text_is NAME ID TEXT
@@ -34,10 +28,9 @@ start_target() { wine "$TAMBL_DRIVER" target "$(win_path "$1")" "$2" "$3" "$4" "
 check() { [ "$2" = "$3" ] && echo "ok   $1: $3" || { echo "FAIL $1: expected '$2', got '$3'" && e2e_failed=1; }; }
 # wait_for WHAT TIMEOUT_S COMMAND...: polls COMMAND until it succeeds.
 wait_for() {
-    local what=$1 limit=$2 end=$((SECONDS + $2))
-    shift 2
-    until "$@"; do
-        [ "$SECONDS" -lt "$end" ] || { echo "FAIL $what: not within $limit s" && e2e_failed=1 && return 1; }
+    local end=$((SECONDS + $2))
+    until "${@:3}"; do
+        [ "$SECONDS" -lt "$end" ] || { echo "FAIL $1: not within $2 s" && e2e_failed=1 && return 1; }
         sleep 0.1
     done
 }

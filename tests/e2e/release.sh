@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The release in dist/ (scripts/package) as a Windows user gets it: its files and sums, the same bytes
-# from a second build, the version resource, the zip's program, the silent install, the .tmb type's
-# open command on a saved and a corrupt profile, uninstall. Wine's menu builder stays off, so that no
-# shortcut or file type reaches the Linux desktop.
+# The release in dist/ (scripts/package) as a Windows user gets it: files and sums, the same bytes from a
+# second build, the version resource, the zip's program, the silent install, the .tmb type's open command on
+# a saved and a corrupt profile, uninstall. No Wine menu builder: nothing reaches the Linux desktop.
 export ROOT=$(cd "$(dirname "$0")/../.." && pwd) WINEDLLOVERRIDES=winemenubuilder.exe=d
 source "$(dirname "$0")/lib.sh"
 v=$(sed -n 's/^project(Tamblo VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
@@ -10,20 +9,21 @@ dist=$ROOT/dist work=$E2E_OUT/release zip=Tamblo-$v-win64.zip setup=Tamblo-$v-se
 rm -rf "$work" && mkdir -p "$work" && unzip -q "$dist/$zip" -d "$work/zip"
 # A build folder of its own, kept between runs: two independent builds of the same sources.
 "$ROOT/scripts/package" "$ROOT/build/release-check" "$work/again" >"$work/package.log" 2>&1
-use_prefix "$WINEPREFIX"
-check "files|sums|second build|zip|version resource" "SHA256SUMS $setup $zip|ok|ok|Tamblo.exe README.txt \
-LICENSE.txt|$v.0|$v.0|$v|$v|Tamblo|Tamblo|Mara Lindqvist|Copyright (c) 2026 Mara Lindqvist|Tamblo.exe|Tamblo|" \
+check "files|sums|second build|zip" "SHA256SUMS $setup $zip|ok|ok|Tamblo.exe README.txt LICENSE.txt" \
     "$(ls "$dist" | paste -sd' ')|$(cd "$dist" && sha256sum --quiet -c SHA256SUMS && echo ok)|$(cmp -s "$dist/$zip" \
-    "$work/again/$zip" && cmp -s "$dist/$setup" "$work/again/$setup" && echo ok)|$(unzip -Z1 "$dist/$zip" |
-    paste -sd' ')|$(drv version "$(win_path "$work/zip/Tamblo.exe")")"
+    "$work/again/$zip" && cmp -s "$dist/$setup" "$work/again/$setup" && echo ok)|$(unzip -Z1 "$dist/$zip" | paste -sd' ')"
+z=$work/zip/Tamblo.exe && at=$(LC_ALL=C grep -obUaP '\xbd\x04\xef\xfe' "$z" | tail -1 | cut -d: -f1) # VS_FIXEDFILEINFO
+check "version resource" "$v.0|$v.0|040904B0|CompanyName|Mara Lindqvist|FileDescription|Tamblo|FileVersion|$v|\
+InternalName|Tamblo|LegalCopyright|Copyright (c) 2026 Mara Lindqvist|OriginalFilename|Tamblo.exe|ProductName|Tamblo|\
+ProductVersion|$v" "$(od -An -tu2 -j $((at + 8)) -N 16 "$z" | awk '{ print $2 "." $1 "." $4 "." $3 "|" $6 "." $5 "." \
+    $8 "." $7 }')|$(strings -el "$z" | sed -n '/^StringFileInfo$/,/^VarFileInfo$/{//!p}' | paste -sd'|')"
 perl -e 'print "TMBLO", pack("l<14 L<3 l<2 q<", 1, 1, 2, 3, 250, 2, 1, 1, 640, -480, 1, 25, 0, 9, 0x71, 0x72, 0x73, 0, 0, 0)' >"$work/saved.tmb"
 head -c 60 "$work/saved.tmb" >"$work/corrupt.tmb"
 title="#32770/Load Profile"
 # run_tamblo WHAT MESSAGE|STATE EXE ARGS...: the load message (none: no box), the window, the exit code.
 run_tamblo() {
     local what=$1 expected=$2 box=""
-    shift 2
-    { wine "$@" >/dev/null 2>&1 & } && drv wait-window TAMBLO 30000 >/dev/null
+    { wine "${@:3}" >/dev/null 2>&1 & } && drv wait-window TAMBLO 30000 >/dev/null
     ! drv wait-window "$title" $([[ $expected == \|* ]] && echo 1000 || echo 20000) >/dev/null 2>&1 ||
         { box=$(drv get-text "$title" 0xFFFF) && drv press "$title" 1; }
     check "$what: message|interval|Start" "$expected" "$box|$(drv get-text TAMBLO 1003)|$(drv get-text TAMBLO 1011)"

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Real input over a window of another program is recorded and replayed there (typing lands in its edit
-# as text; the recording's last input, the real click on Stop Rec, starts nothing); the playback key
-# held through a playback stops it once, reaching no window, releasing what it held; close during it.
+# Real input over another program's window is recorded and replayed there (typing lands in its edit as text;
+# the recording's last input, the real click on Stop Rec, starts nothing); the playback key held through a
+# playback stops it once, reaching no window, releasing what it held; close during it.
 source "$(dirname "$0")/../lib.sh"
-use_prefix "$WINEPREFIX"
 log=$E2E_OUT/macro.log && rm -f "$log" && start_target "$log" 650 100 500 400 && start_tamblo
 lines() { wc -l <"$log"; }
 # inputs_after LINE: the input logged after LINE, keys by scan code, without F8, F9 and auto-repeats.
@@ -19,9 +18,7 @@ from=$(lines)
 xdotool $edit_click && wait_for "target in front" 10 drv focus TamblTarget && xdotool key F8
 wait_for "recording starts on F8" 10 text_is TAMBLO 1019 "Stop Rec (F8)"
 xdotool key --delay 80 shift+t a m b l o Home End
-for step in "mousemove 700 200" "click 1" "click 3" "mousemove 900 320" "click 2" "click 5" "click 4"; do
-    xdotool $step && sleep 0.05
-done
+for step in "mousemove 700 200" "click 1" "click 3" "mousemove 900 320" "click 2" "click 5" "click 4"; do xdotool $step sleep 0.05; done
 read -r x y w h < <(drv rect TAMBLO 1019)
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 wait_for "recording stops on a click on Stop Rec" 10 text_is TAMBLO 1019 "Record (F8)"
