@@ -32,6 +32,7 @@ TEST(ClickLogic, CaptionsNameF1ToF12AndStayShortForAnyOtherKey) {
     const std::tuple<uint32_t, bool, const wchar_t*> rows[] = {
         {0x70, true, L"Stop (F1) Stop Rec (F1) Stop Play (F1)"},
         {0x7B, false, L"Start (F12) Record (F12) Playback (F12)"},
+        {0x6F, false, L"Start (Key 0x6F) Record Playback"},
         {0x6F, true, L"Stop (Key 0x6F) Stop Recording Stop Playback"},
     };
     // clang-format on

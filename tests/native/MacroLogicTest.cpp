@@ -6,42 +6,41 @@
 
 TEST(RecordLogic, MovesAreThinnedKeysAutoRepeatAndTheRecordHotkeyAreDropped) {
     namespace M = HookMessage;
-    // Moves kept beyond 5 px or 16 ms from the last kept one (0 px, 0 ms first); 0x141 kept as 0x41 (then
-    // repeated), a release unpressed, F8 (the record key) ignored, 0x177 not. Then: 0 nothing, 1 a dropped
-    // repeat, 2 recorded; its type and x, key or wheel delta.
+    // Moves kept beyond 5 px or 16 ms from the last kept one (0, 0 at 0 ms first); keys by the low byte, F8
+    // ignored. Then: 0 nothing, 1 a dropped repeat, 2 recorded; its type and x, key or wheel delta.
     // clang-format off
-    const std::tuple<uint32_t, uint32_t, int32_t, int64_t, const char*> rows[] = {
-        {M::MouseMove, 0, 6, 8, "2 0 6"},
-        {M::MouseMove, 0, 11, 24, "0 0 0"},
-        {M::MouseMove, 0, 11, 25, "2 0 11"},
-        {M::MouseMove, 0, 5, 26, "2 0 5"},
-        {M::MouseWheel, 0xFF880000u, 0, 30, "2 7 -120"},
-        {M::MouseHorizontalWheel, 0x00780000u, 0, 30, "0 0 0"},
-        {M::KeyDown, 0x141, 0, 0, "2 8 65"},
-        {M::KeyDown, 0x41, 0, 0, "1 0 0"},
-        {M::KeyUp, 0x41, 0, 0, "2 9 65"},
-        {M::KeyDown, 0x41, 0, 0, "2 8 65"},
-        {M::SysKeyDown, 0xA4, 0, 0, "2 8 164"},
-        {M::SysKeyUp, 0x42, 0, 0, "2 9 66"},
-        {M::KeyDown, 0x77, 0, 0, "0 0 0"},
-        {M::KeyUp, 0x77, 0, 0, "0 0 0"},
-        {M::KeyDown, 0x177, 0, 0, "2 8 119"},
+    const std::tuple<uint32_t, uint32_t, int32_t, int32_t, int64_t, const char*> rows[] = {
+        {M::MouseMove, 0, 6, 0, 8, "2 0 6"},
+        {M::MouseMove, 0, 11, 5, 24, "0 0 0"},
+        {M::MouseMove, 0, 11, 5, 25, "2 0 11"},
+        {M::MouseMove, 0, 5, 5, 26, "2 0 5"},
+        {M::MouseMove, 0, 5, 11, 40, "2 0 5"},
+        {M::MouseWheel, 0xFF880000u, 0, 0, 50, "2 7 -120"},
+        {M::MouseHorizontalWheel, 0x00780000u, 0, 0, 50, "0 0 0"},
+        {M::KeyDown, 0x141, 0, 0, 0, "2 8 65"},
+        {M::KeyDown, 0x41, 0, 0, 0, "1 0 0"},
+        {M::KeyUp, 0x41, 0, 0, 0, "2 9 65"},
+        {M::KeyDown, 0x41, 0, 0, 0, "2 8 65"},
+        {M::SysKeyDown, 0xA4, 0, 0, 0, "2 8 164"},
+        {M::SysKeyUp, 0x42, 0, 0, 0, "2 9 66"},
+        {M::KeyDown, 0x77, 0, 0, 0, "0 0 0"},
+        {M::KeyUp, 0x77, 0, 0, 0, "0 0 0"},
+        {M::KeyDown, 0x177, 0, 0, 0, "2 8 119"},
     };
     // clang-format on
     LastMouseMove last{0, 0, 0};
     bool keyDown[256] = {};
     for (size_t i = 0; i < std::size(rows); ++i) {
-        const auto& [message, data, x, elapsed, expected] = rows[i];
+        const auto& [message, data, x, y, elapsed, expected] = rows[i];
         InputEvent event;
         int kept = static_cast<int>(RecordKeyMessage({message, data, 0}, 0x77, keyDown, event));
         if (message >= M::MouseMove) {
-            std::optional<InputEvent> mouse = RecordMouseMessage({message, x, 0, data, elapsed}, last);
+            std::optional<InputEvent> mouse = RecordMouseMessage({message, x, y, data, elapsed}, last);
             kept = mouse ? 2 : 0;
             event = mouse.value_or(InputEvent{});
         }
-        const std::string got =
-            std::to_string(kept) + " " + std::to_string(event.type) + " " +
-            std::to_string(event.x + static_cast<int32_t>(event.vkCode) + event.wheelDelta);
+        const int32_t v = event.x + static_cast<int32_t>(event.vkCode) + event.wheelDelta;
+        auto got = std::to_string(kept) + " " + std::to_string(event.type) + " " + std::to_string(v);
         EXPECT_EQ(got, expected) << "row " << i;
     }
 }
@@ -62,10 +61,11 @@ TEST(PlaybackLogic, EveryKeyReplaysAsItselfAndIsReleasedExactlyAsPressed) {
     // clang-format on
     for (size_t i = 0; i < std::size(rows); ++i) {
         const auto& [vk, systemScan, press] = rows[i];
+        using enum PlaybackStepKind;
         const PlaybackStep down = PlanPlaybackStep({KeyDown, 0, 0, 0, vk, 0}, systemScan);
         const PlaybackStep up = PlanPlaybackStep({KeyUp, 0, 0, 0, vk, 0}, systemScan);
         const KeyInput release = press.vk ? KeyInput{press.vk, press.scan, press.flags | 0x2} : KeyInput{};
-        const KeyInput held = down.heldKeyPress ? ReleaseOfHeldKey(vk, down.heldKeyPress) : KeyInput{};
+        const KeyInput held = down.kind == Key ? ReleaseOfHeldKey(vk, down.heldKeyPress) : KeyInput{};
         EXPECT_EQ(std::tuple(down.key, up.key, held), std::tuple(press, release, release)) << "row " << i;
     }
 }
