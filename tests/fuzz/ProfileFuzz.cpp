@@ -13,12 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<InputEvent> events[2] = {untouchedEvents, untouchedEvents};
     bool accepted[2] = {};
     for (int pass = 0; pass < 2; ++pass) {
-        size_t at = 0;
-        auto read = [&](uint8_t* out, size_t n) {
-            if (n > size - at) {
-                std::abort(); // read past the end
-            }
-            std::memcpy(out, data + at, n);
+        auto read = [&, at = size_t{0}](uint8_t* out, size_t n) mutable {
+            std::memcpy(out, data + at, n); // ASan stops a read past the end of libFuzzer's exact copy
             at += n;
             return true;
         };
