@@ -1,6 +1,7 @@
 // The clicker in the real main window: what each action leaves on screen; what each tick injects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <regex>
 
@@ -8,20 +9,10 @@
 #include "TestSupport.h"
 #include "app/AppState.h"
 #include "res/resource.h"
-#include "ui/StatusLogic.h"
 
 namespace {
 
 constexpr int S = IDC_START, P = IDC_PLAYBACK, K = HOTKEY_START_STOP;
-
-std::vector<std::pair<std::wstring, size_t>> status; // each text, and the injections before it
-WNDPROC statusProc = nullptr;
-LRESULT CALLBACK RecordStatus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTEXT) {
-        status.emplace_back(reinterpret_cast<const wchar_t*>(lParam), FakeInjected().size());
-    }
-    return CallWindowProcW(statusProc, window, message, wParam, lParam);
-}
 
 // As a user sets them: SECS s MS ms, "Repeat" REPEAT times (nullptr: until stopped), at 0,0 if fixed.
 void Choose(const wchar_t* secs, const wchar_t* ms, const wchar_t* repeat, bool fixed) {
@@ -30,7 +21,6 @@ void Choose(const wchar_t* secs, const wchar_t* ms, const wchar_t* repeat, bool 
     SetControlText(IDC_REPEAT_TIMES, repeat);
     SendMessageW(Control(repeat ? IDC_REPEAT : IDC_REPEAT_UNTIL_STOPPED), BM_CLICK, 0, 0);
     SendMessageW(appState.cursorPosCheck, BM_SETCHECK, fixed, 0);
-    SendCommand(IDC_CURSOR_POS);
 }
 
 // Settings, Record, Playback enabled (id order), the box's text begun, the finer timer, each power-
@@ -60,7 +50,7 @@ TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) 
         {nullptr, 0, 0, 0, S, L"11111111010011 1 0 0"},
         {L"0", L"", nullptr, 0, S, L"11111111010011 Click interval must be at leas"},
         {L"2147483", L"648", L"3", 0, S, L"11111111110011 Click interval must be at most"},
-        {L"0", L"20", L"", 1, S, L"11111111111111 Number of clicks must be at le"},
+        {L"0", L"20", L"", 1, S, L"11111111110011 Number of clicks must be at le"},
         {L"9", L"0", L"4", 1, -K, L"00000000000010 fine 1 4 0"},
         {nullptr, 0, 0, 0, K, L"11111111111111 1 0 0"},
         {nullptr, 0, 0, 0, P, L"11111111111101 1 4 0"},
@@ -80,36 +70,27 @@ TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) 
         EXPECT_EQ(Picture(), picture);
     }
     // 1 ms runs: timers come every 10 ms at best, so a tick makes every click due by then (a double
-    // click: one) after one cursor move ('@') and pause; the status line ('|') follows each tick.
-    statusProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(appState.statusLabel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatus)));
+    // click: one), after one cursor move ('@') and pause when the position is fixed.
     for (auto [fixed, dbl, tick] :
-         {std::tuple{false, false, L"(Mm)+"}, {true, false, L"@(Mm)+"}, {false, true, L"RrRr"}}) {
+         {std::tuple{false, false, L"(Mm)+"}, {true, false, L"@(Mm)+"}, {true, true, L"@RrRr"}}) {
         Choose(L"0", L"1", L"100", fixed);
         SendMessageW(appState.clickTypeCombo, CB_SETCURSEL, dbl, 0); // double: Right; single: Middle
         SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, dbl ? 1 : 2, 0);
         ResetFakeSys();
-        status.clear();
         SendCommand(IDC_START);
         ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
         PumpMessages(30); // a stray tick after the last would show
-        const std::vector<InjectedAction> injected = FakeInjected();
         std::wstring run;
-        for (size_t i = 0, done = 0; i < status.size(); ++i) {
-            for (; done < status[i].second; ++done) {
-                const InjectedAction& a = injected[done];
-                run += a.kind == a.CursorMove ? L'@' : L"----RrMm"[std::bit_width(a.mouseEvent.flags)];
-            }
-            run += L'|';
-            const auto clicks = std::count_if(run.begin(), run.end(), iswupper) / (1 + dbl);
-            EXPECT_EQ(status[i].first, FormatClickStatus(i + 1 < status.size(), clicks, 100)) << i;
+        for (const InjectedAction& a : FakeInjected()) {
+            run += a.kind == a.CursorMove ? L'@' : L"----RrMm"[std::bit_width(a.mouseEvent.flags)];
         }
-        EXPECT_TRUE(std::regex_match(run, std::wregex(L"\\|(" + std::wstring(tick) + L"\\|)+\\|"))) << run;
-        EXPECT_EQ(FakeSleeps(), std::vector<DWORD>(fixed ? status.size() - 2
-                                                   : dbl ? 100
-                                                         : 0,
-                                                   fixed ? 10 : 50));
-        EXPECT_TRUE(dbl || status.size() <= 27) << "fewer than 4 clicks a tick";
+        EXPECT_TRUE(std::regex_match(run, std::wregex(L"(" + std::wstring(tick) + L")+"))) << run;
+        EXPECT_EQ(std::ranges::count_if(run, iswupper), dbl ? 200 : 100) << "each click once, none after";
+        EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 100");
+        const auto ticks = std::ranges::count(run, L'@');
+        EXPECT_EQ(std::ranges::count(FakeSleeps(), 10u), ticks);
+        EXPECT_EQ(std::ranges::count(FakeSleeps(), 50u), dbl ? 100 : 0);
+        EXPECT_TRUE(dbl || ticks <= 25) << "fewer than 4 clicks a tick";
     }
     DestroyTestMainWindow();
 }

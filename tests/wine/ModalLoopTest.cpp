@@ -61,7 +61,7 @@ TEST(ModalLoop, WhatArrivesWhileABoxIsOpenCannotUndoItsRefusal) {
                     : (void)SendMessageW(appState.mainWindow, open <= F9 ? WM_HOTKEY : WM_COMMAND, open, 0);
             },
             [](HWND d) { EndDialog(d, IDCANCEL); });
-        std::wstring picture = std::wstring(appState.isClicking ? L"clicking " : L"");
+        std::wstring picture = appState.isClicking ? L"clicking " : L"";
         picture += appState.isRecording ? L"recording " : L"";
         picture += appState.isPlaying ? L"playing " : L"";
         picture += L"events=" + std::to_wstring(appState.recordedEvents.size()) + L" hours=" +

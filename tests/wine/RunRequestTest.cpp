@@ -78,14 +78,11 @@ std::string Picture() {
 
 // clang-format off
 const std::pair<const char*, const char*> kRows[] = {
-    {"8ex", "recording watching swallowed events 1 boxes 0"}, // the held record key's repeat does nothing
-    {"u8xx", "watching swallowed events 1 boxes 0"},          // pressed again and held: stopped once, kept
+    {"8exu8xx", "watching swallowed events 1 boxes 0"},       // the held record key acts once each time, kept
     {"u9wx", "watching swallowed events 1 boxes 0"},          // ended, its key held: no restart
     {"u6xu6xx", "watching swallowed events 1 boxes 0"},       // the start key held: acts once each time
-    {"ul9x", "playing watching swallowed events 2 boxes 0"},  // a long playback is not stopped by repeats
-    {"ud", "watching swallowed events 2 boxes 0"},            // the stop hook sees the next press: stopped
-    {"d9s", "watching swallowed events 2 boxes 0"},           // repeats, a late stop request: nothing
-    {"F9", "playing watching events 2 boxes 0"},              // a new playback key acts at once
+    {"ul9xud", "watching swallowed events 2 boxes 0"},        // playing through repeats, stopped by a press
+    {"d9sF9", "playing watching swallowed events 2 boxes 0"}, // a late stop request: nothing; a new key acts
     {"udwd", "watching swallowed events 2 boxes 0"},          // swallowed, its state reads up: still a repeat
     {"uRD", "recording events 1 boxes 0"},                    // a double-click on Record starts once
     {"RD", "events 1 boxes 0"},                               // and on Stop Rec stops once
