@@ -17,11 +17,9 @@ std::vector<std::wstring> Injected() {
     std::vector<std::wstring> lines;
     for (const INPUT& in : FakeSentInputs()) {
         wchar_t t[64];
-        if (in.type == INPUT_KEYBOARD) {
-            std::swprintf(t, 64, L"key %X %X %lX", in.ki.wVk, in.ki.wScan, in.ki.dwFlags);
-        } else {
-            std::swprintf(t, 64, L"mouse %lX %lX", in.mi.dwFlags, in.mi.mouseData);
-        }
+        const bool key = in.type == INPUT_KEYBOARD;
+        std::swprintf(t, 64, key ? L"key %lX %lX %lX" : L"mouse %lX %lX", key ? in.ki.wVk : in.mi.dwFlags,
+                      key ? in.ki.wScan : in.mi.mouseData, key ? in.ki.dwFlags : 0);
         lines.push_back(t);
     }
     return lines;
