@@ -15,7 +15,6 @@ struct Arguments {
 };
 using Args = const Arguments&;
 
-// Calls done() every 20 ms until it holds or timeoutMs has passed.
 template <typename Done> bool Poll(long timeoutMs, Done done) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     while (!done() && GetTickCount64() < end) {
@@ -33,8 +32,7 @@ HWND Window(const wchar_t* name, long timeoutMs = 20000) {
 }
 
 HWND Control(Args a) {
-    HWND window = Window(a.s[0]);
-    return window && a.n[1] ? GetDlgItem(window, a.n[1]) : window;
+    return a.n[1] ? GetDlgItem(Window(a.s[0]), a.n[1]) : Window(a.s[0]);
 }
 
 bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,8 +76,7 @@ bool Close(Args a) {
            GetExitCodeProcess(process, &code) && printf("%lu\n", code) > 0;
 }
 
-// Types PATH into the file-name field: the Edit inside control 0x47C (cmb13), which Wine makes a
-// ComboBoxEx32 holding a ComboBox.
+// The file-name field: the Edit in control 0x47C (cmb13), which Wine makes a ComboBoxEx32 holding a ComboBox.
 bool ChooseFile(HWND dialog, const wchar_t* path) {
     HWND combo = FindWindowExW(GetDlgItem(dialog, 0x47C), nullptr, L"ComboBox", nullptr);
     HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
