@@ -41,9 +41,8 @@ xdotool keydown a mousedown 1
 for _ in $(seq 20); do xdotool key b && sleep 0.15; done
 xdotool keyup a mouseup 1 key F8
 wait_for "recording stops on F8" 10 text_is TAMBLO 1019 "Record (F8)"
-from=$(lines) # F9 held 1.5 s (Xvfb auto-repeats it after 660 ms) while a and the button are held
-xdotool key F9
-wait_for "playback reaches tap 2" 20 taps_since "$from" 2
+play_to_tap_2() { from=$(lines) && xdotool key F9 && wait_for "playback reaches tap 2" 20 taps_since "$from" 2; }
+play_to_tap_2 # F9 held 1.5 s (Xvfb auto-repeats it after 660 ms) while a and the button are held
 xdotool keydown F9
 wait_for "F9 stops playback" 5 text_is TAMBLO 1020 "Playback (F9)"
 at_stop=$(inputs_after "$from")
@@ -54,7 +53,5 @@ check "stays stopped|F9 reached no window|a and the button released last|nothing
     "Playback (F9)|0|0101 scan=01e,0202|$at_stop" "$(drv get-text TAMBLO 1020)|$(tail -n +$((from + 1)) "$log" |
         grep -c '^0100 vk=78' || true)|$(grep -oE '^(0101 scan=01e|0202|0100 scan=030)' <<<"$at_stop" |
         tail -2 | paste -sd,)|$(inputs_after "$from")"
-from=$(lines)
-xdotool key F9
-wait_for "playback reaches tap 2" 20 taps_since "$from" 2
+play_to_tap_2
 check "exit code when closed during playback" 0 "$(drv close TAMBLO 10000)"
