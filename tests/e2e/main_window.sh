@@ -11,14 +11,13 @@ column=560 expected="575 664|10 285 120 35 $b|0 345 560 25 $g|10 415 120 35 $b|1
 source "$(dirname "$0")/lib.sh"
 
 start_tamblo
-read -r _ _ width height < <(drv rect TAMBLO)
+actual=$(drv rect TAMBLO | cut -d" " -f3-) # outer size
 read -r cx cy client_width _ < <(drv client-rect TAMBLO)
 read -r sx sy sw sh < <(drv rect TAMBLO 1011)
 left=$((cx + (client_width - column) / 2)) shot=$E2E_OUT/screenshot-$1.png # truncated, as the layout does
 pixel() { timeout 20 /usr/bin/convert "$shot" -crop "1x1+$1+$2" txt:- | sed -nE 's/^0,0: \(([0-9,]+)\).*/\1/p'; }
 painted() { timeout 20 import -window root "$shot" && [ "$(pixel $((sx + 3)) $((sy + 3)))" = $b ]; }
 wait_for "Start button painted" 10 painted || true # the first paint follows the window's showing
-actual="$width $height"
 for id in 1011 1012 1019 1020; do
     read -r x y w h < <(drv rect TAMBLO $id)
     actual+="|$((x - left)) $((y - cy)) $w $h $(pixel $((x + 3)) $((y + 3)))"

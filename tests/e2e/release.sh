@@ -19,10 +19,9 @@ ProductVersion|$v" "$(od -An -tu2 -j $((at + 8)) -N 16 "$z" | awk '{ print $2 ".
     $8 "." $7 }')|$(strings -el "$z" | sed -n '/^StringFileInfo$/,/^VarFileInfo$/{//!p}' | paste -sd'|')"
 perl -e 'print "TMBLO", pack("l<14 L<3 l<2 q<", 1, 1, 2, 3, 250, 2, 1, 1, 640, -480, 1, 25, 0, 9, 0x71, 0x72, 0x73, 0, 0, 0)' >"$work/saved.tmb"
 head -c 60 "$work/saved.tmb" >"$work/corrupt.tmb"
-title="#32770/Load Profile"
 # run_tamblo WHAT MESSAGE|STATE EXE ARGS...: the load message (none: no box), the window, the exit code.
 run_tamblo() {
-    local what=$1 expected=$2 box=""
+    local what=$1 expected=$2 box="" title="#32770/Load Profile"
     { wine "${@:3}" >/dev/null 2>&1 & } && drv wait-window TAMBLO 30000 >/dev/null
     ! drv wait-window "$title" $([[ $expected == \|* ]] && echo 1000 || echo 20000) >/dev/null 2>&1 ||
         { box=$(drv get-text "$title" 0xFFFF) && drv press "$title" 1; }
