@@ -1,5 +1,4 @@
-// The main window's answers, row by row: a message and what the window then shows. Every picture
-// must come back unchanged from a rebuild for another DPI, with or without a suggested rectangle.
+// The main window's answers, row by row; each picture must survive a DPI rebuild (with or without a rect).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,8 +11,7 @@
 
 namespace {
 
-// "id[text] on" for each control with an id ("*" after the text when checked, "off" when
-// disabled), then the focused control with its caret, the boxes shown and the clicks made.
+// "id[text] on" per control ("*": checked, "off": disabled), then the focus and caret, boxes, clicks.
 std::wstring Picture() {
     std::wstring picture;
     for (const MainControl& c : MainControlTable()) {
@@ -41,8 +39,7 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
     SetFocus(appState.millisecsEdit);
     SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 2);
     ASSERT_NE(Picture().find(L"focus 1003 1-2"), std::wstring::npos);
-    // A message, its wParam (for BM_CLICK, the control clicked) and the parts of the picture after it, each
-    // ended by ";" (none: nothing changes).
+    // A message, its wParam (BM_CLICK: the control) and the picture's parts after it, each ended by ";".
     // clang-format off
     const std::tuple<UINT, WPARAM, std::wstring> rows[] = {
         {WM_TIMER, IDT_CLICK, L""},
@@ -78,7 +75,6 @@ TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
         GetWindowRect(appState.mainWindow, &moved);
         EXPECT_TRUE(i % 2 == 0 || EqualRect(&moved, &place)) << "row " << i << " not at the suggestion";
     }
-    // Destroyed while runs are active: they stop and the message loop ends with code 0.
     SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_RECORD, 0);
     SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP, 0);
     ASSERT_TRUE(appState.isClicking && appState.isRecording);

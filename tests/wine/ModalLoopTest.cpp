@@ -15,14 +15,9 @@ namespace {
 
 constexpr int F6 = HOTKEY_START_STOP, F8 = HOTKEY_RECORD, F9 = HOTKEY_PLAYBACK, kLoadKeys = 1;
 constexpr int kNew = IDM_NEW_PROFILE, kLoad = IDM_LOAD_PROFILE;
-// the run started, the hours and milliseconds, what opens a box (a command, a hotkey or kLoadKeys), the
-// hotkey arriving inside it (every box answered Yes or OK); then the runs, events, hours and each box's
-// first title word and type (36 a question, 48 a warning, 64 information).
-// 1-3: New's question is open when a run starts; Yes then meets the same refusal, nothing is reset.
-// 4: Load is refused before its file dialog while a run is active. 5: a file holding Enter, Space and
-// A as hotkeys: each falls back to its default after its own box, and the playback key works inside
-// the first one, on the recording already loaded. 6-8: a run's own refusal box is open when its start
-// key arrives again: nothing more happens.
+// run, hours and ms, what opens a box, the hotkey inside it (boxes answered Yes); box types 36 ? 48 ! 64 i.
+// 1-3: a run starts in New's question: Yes is refused. 4: Load refused before its dialog. 5: Enter, Space,
+// A as hotkeys: each box gives a default, F9 works in the first. 6-8: a refusal box ignores its run's key.
 // clang-format off
 const std::tuple<int, const wchar_t*, int, int, const wchar_t*> kRows[] = {
     {0, L"5", kNew, F9, L"playing events=2 hours=5 New 36|New 48|"},
@@ -65,8 +60,7 @@ TEST(ModalLoop, WhatArrivesWhileABoxIsOpenCannotUndoItsRefusal) {
         picture += appState.isRecording ? L"recording " : L"";
         picture += appState.isPlaying ? L"playing " : L"";
         picture += L"events=" + std::to_wstring(appState.recordedEvents.size()) + L" hours=" +
-                   ControlText(IDC_HOURS);
-        picture += dialog ? L" Open|" : L" ";
+                   ControlText(IDC_HOURS) + (dialog ? L" Open|" : L" ");
         for (const MessageBoxCall& box : FakeMessageBoxes()) {
             picture += box.title.substr(0, box.title.find(L' ')) + L" " + std::to_wstring(box.type) + L"|";
         }

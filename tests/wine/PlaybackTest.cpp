@@ -25,44 +25,32 @@ std::vector<std::wstring> Injected() {
     return lines;
 }
 
-InputEvent Key(InputEventType type, uint32_t vk, int64_t time = 0) {
-    return InputEvent{type, time, 0, 0, vk, 0};
-}
-
-class PlaybackTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(CreateTestMainWindow(), nullptr); }
-    void TearDown() override {
-        DestroyTestMainWindow();
-        EXPECT_FALSE(IsPlaybackWorkerAlive());
-    }
-};
-
-// Wine's own mapping cannot show this (it maps the media keys to scan code 0), so the records
-// handed to the system are checked: each key by its own scan code (its virtual key beside it),
-// released exactly as pressed. Its waits go to a high-resolution timer: a wait's own time-out comes on
-// the system tick, which Windows may leave at 15.6 ms while the program is hidden.
-TEST_F(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPressed) {
-    appState.recordedEvents = {Key(KeyDown, VK_VOLUME_UP),     Key(KeyDown, 'A'),  Key(KeyDown, 0xFF),
-                               Key(KeyDown, VK_RCONTROL),      Key(KeyDown, 0x88), {LeftDown},
-                               {MouseWheel, 0, 0, 0, 0, -120}, Key(KeyUp, 'A'),    Key(KeyDown, 'B', 10000)};
+// Wine maps media keys to scan code 0, so the records handed over are checked. Waits use a fine
+// timer: a wait's own time-out comes on the system tick, which Windows may leave at 15.6 ms when hidden.
+TEST(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPressed) {
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+    appState.recordedEvents = {
+        {KeyDown, 0, 0, 0, VK_VOLUME_UP}, {KeyDown, 0, 0, 0, 'A'},  {KeyDown, 0, 0, 0, 0xFF},
+        {KeyDown, 0, 0, 0, VK_RCONTROL},  {KeyDown, 0, 0, 0, 0x88}, {LeftDown},
+        {MouseWheel, 0, 0, 0, 0, -120},   {KeyUp, 0, 0, 0, 'A'},    {KeyDown, 10000, 0, 0, 'B'}};
     SendCommand(IDC_PLAYBACK);
     ASSERT_TRUE(PumpUntil([] { return FakeInjected().size() >= 8; }, 3000));
     DestroyTestMainWindow();
+    EXPECT_FALSE(IsPlaybackWorkerAlive());
     // Destroyed in the long gap: keys released in code order, then the left button.
-    std::vector<std::wstring> expected = {
-        L"key AF 30 9", L"key 41 1E 8", L"key A3 1D 9", L"key 88 0 0",  L"mouse 2 0", L"mouse 800 FFFFFF88",
-        L"key 41 1E A", L"key 88 0 2",  L"key A3 1D B", L"key AF 30 B", L"mouse 4 0"};
-    EXPECT_EQ(Injected(), expected);
+    EXPECT_EQ(Injected(),
+              std::vector<std::wstring>({L"key AF 30 9", L"key 41 1E 8", L"key A3 1D 9", L"key 88 0 0",
+                                         L"mouse 2 0", L"mouse 800 FFFFFF88", L"key 41 1E A", L"key 88 0 2",
+                                         L"key A3 1D B", L"key AF 30 B", L"mouse 4 0"}));
     std::vector<std::wstring> timing = FakeTimingCalls();
     timing.resize(3);
     EXPECT_EQ(timing, std::vector<std::wstring>({L"throttle 1 4 0", L"timer 2", L"due -1000000"}));
 }
 
-// A recording ended with a real click on Stop Rec, played back for real with the window thread
-// busy as playback ends: WM_PLAYBACK_DONE, sent, is handled before the queued click, so the click
-// lands on the Record button enabled again; it carries Tamblo's mark and starts nothing.
-TEST_F(PlaybackTest, AReplayedClickOnStopRecStartsNoRecording) {
+// Played back for real with the window thread busy: the sent WM_PLAYBACK_DONE goes before the queued
+// click, so it lands on Record enabled again; it carries Tamblo's mark and starts nothing.
+TEST(PlaybackTest, AReplayedClickOnStopRecStartsNoRecording) {
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
     RECT button{};
     GetWindowRect(appState.recordButton, &button);
     appState.recordStartCursor = POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
@@ -77,12 +65,13 @@ TEST_F(PlaybackTest, AReplayedClickOnStopRecStartsNoRecording) {
         EXPECT_EQ(appState.recordedEvents.size(), 2u) << pass;
     }
     SetFakeInputReal(false);
+    DestroyTestMainWindow();
 }
 
-// Starts and stops while another thread keeps sending the Playback command, also answered inside
-// the stop's wait: one worker at a time (never two presses in a row), every press released.
-TEST_F(PlaybackTest, StopsAndStartsRacingTheWorkerLeaveOneWorkerAndNothingHeld) {
-    appState.recordedEvents = {Key(KeyDown, 'A'), {LeftDown}, Key(KeyUp, 'A', 2), {LeftUp, 3}};
+// Another thread's Playback commands are answered inside the stop's wait too: never two presses in a row.
+TEST(PlaybackTest, StopsAndStartsRacingTheWorkerLeaveOneWorkerAndNothingHeld) {
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+    appState.recordedEvents = {{KeyDown, 0, 0, 0, 'A'}, {LeftDown}, {KeyUp, 2, 0, 0, 'A'}, {LeftUp, 3}};
     std::atomic<int> sent{0};
     std::thread other([&] {
         for (; sent < 40; ++sent, Sleep(7)) {
@@ -95,6 +84,7 @@ TEST_F(PlaybackTest, StopsAndStartsRacingTheWorkerLeaveOneWorkerAndNothingHeld) 
     }
     other.join();
     DestroyTestMainWindow();
+    EXPECT_FALSE(IsPlaybackWorkerAlive());
     std::vector<std::wstring> log = Injected();
     auto n = [&](const wchar_t* line) { return std::count(log.begin(), log.end(), line); };
     EXPECT_EQ(std::adjacent_find(log.begin(), log.end()), log.end());
