@@ -29,19 +29,27 @@ std::vector<std::wstring> Injected() {
 // timer: a wait's own time-out comes on the system tick, which Windows may leave at 15.6 ms when hidden.
 TEST(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPressed) {
     ASSERT_NE(CreateTestMainWindow(), nullptr);
-    appState.recordedEvents = {
-        {KeyDown, 0, 0, 0, VK_VOLUME_UP}, {KeyDown, 0, 0, 0, 'A'},  {KeyDown, 0, 0, 0, 0xFF},
-        {KeyDown, 0, 0, 0, VK_RCONTROL},  {KeyDown, 0, 0, 0, 0x88}, {LeftDown},
-        {MouseWheel, 0, 0, 0, 0, -120},   {KeyUp, 0, 0, 0, 'A'},    {KeyDown, 10000, 0, 0, 'B'}};
+    appState.recordedEvents = {{KeyDown, 0, 0, 0, VK_VOLUME_UP},
+                               {KeyDown, 0, 0, 0, 'A'},
+                               {KeyDown, 0, 0, 0, 0xFF},
+                               {LeftDown},
+                               {KeyDown, 0, 0, 0, VK_RCONTROL},
+                               {KeyDown, 0, 0, 0, 0x88},
+                               {RightDown},
+                               {MiddleDown},
+                               {MouseWheel, 0, 0, 0, 0, -120},
+                               {KeyUp, 0, 0, 0, 'A'},
+                               {KeyDown, 10000, 0, 0, 'B'}};
     SendCommand(IDC_PLAYBACK);
-    ASSERT_TRUE(PumpUntil([] { return FakeInjected().size() >= 8; }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return FakeInjected().size() >= 10; }, 3000));
     DestroyTestMainWindow();
     EXPECT_FALSE(IsPlaybackWorkerAlive());
-    // Destroyed in the long gap: keys released in code order, then the left button.
+    // Destroyed in the long gap: keys released in code order, then the buttons.
     EXPECT_EQ(Injected(),
-              std::vector<std::wstring>({L"key AF 30 9", L"key 41 1E 8", L"key A3 1D 9", L"key 88 0 0",
-                                         L"mouse 2 0", L"mouse 800 FFFFFF88", L"key 41 1E A", L"key 88 0 2",
-                                         L"key A3 1D B", L"key AF 30 B", L"mouse 4 0"}));
+              std::vector<std::wstring>({L"key AF 30 9", L"key 41 1E 8", L"mouse 2 0", L"key A3 1D 9",
+                                         L"key 88 0 0", L"mouse 8 0", L"mouse 20 0", L"mouse 800 FFFFFF88",
+                                         L"key 41 1E A", L"key 88 0 2", L"key A3 1D B", L"key AF 30 B",
+                                         L"mouse 4 0", L"mouse 10 0", L"mouse 40 0"}));
     std::vector<std::wstring> timing = FakeTimingCalls();
     timing.resize(3);
     EXPECT_EQ(timing, std::vector<std::wstring>({L"throttle 1 4 0", L"timer 2", L"due -1000000"}));
