@@ -123,6 +123,9 @@ constexpr UINT_PTR IDT_KEY_WATCH = 3;
 constexpr int HOTKEY_START_STOP = 100;
 constexpr int HOTKEY_RECORD = 101;
 constexpr int HOTKEY_PLAYBACK = 102;
+// The three hotkeys' keys, by hotkey id - HOTKEY_START_STOP.
+constexpr uint32_t AppState::*kHotkeyKeys[] = {&AppState::currentHotkey, &AppState::recordHotkey,
+                                               &AppState::playbackHotkey};
 // lParam of the WM_HOTKEY the playback stop hook posts: a request that can only stop playback
 constexpr LPARAM PLAYBACK_STOP_REQUEST = -1;
 

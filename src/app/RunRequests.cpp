@@ -30,9 +30,7 @@ constexpr ULONGLONG kFreshKeyStateMs = 100;
 constexpr UINT kKeyWatchPeriodMs = 50;
 
 uint32_t HotkeyOf(int slot) {
-    const uint32_t AppState::*keys[] = {&AppState::currentHotkey, &AppState::recordHotkey,
-                                        &AppState::playbackHotkey};
-    return appState.*keys[slot];
+    return appState.*kHotkeyKeys[slot];
 }
 
 int SlotOfKey(uint32_t vk) {

@@ -53,9 +53,7 @@ struct PlaybackWorker {
 PlaybackWorker worker;
 // The start point of every pass and the hotkeys, copied before the worker starts.
 POINT passStartPoint{0, 0};
-constexpr uint32_t AppState::*kHotkeyFields[] = {&AppState::currentHotkey, &AppState::recordHotkey,
-                                                 &AppState::playbackHotkey};
-uint32_t hotkeysAtStart[std::size(kHotkeyFields)] = {};
+uint32_t hotkeysAtStart[std::size(kHotkeyKeys)] = {};
 
 // NoWorker -> Running; false (still NoWorker) when the events or the thread cannot be created.
 bool StartWorker() {
@@ -222,7 +220,7 @@ void StartPlayback() {
     }
     passStartPoint = appState.recordStartCursor;
     for (size_t i = 0; i < std::size(hotkeysAtStart); ++i) {
-        hotkeysAtStart[i] = appState.*kHotkeyFields[i];
+        hotkeysAtStart[i] = appState.*kHotkeyKeys[i];
     }
     appState.isPlaying = true;
     HoldTimerResolution(true);
