@@ -149,11 +149,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     for (const auto& command : kCommands) {
         if (argc - 2 >= command.argCount && wcscmp(argv[1], command.name) == 0) {
-            if (command.run(a)) {
-                return 0;
-            }
-            fprintf(stderr, "TamblDriver %ls failed (error %lu)\n", argv[1], GetLastError());
-            return 1;
+            return command.run(a) ? 0 : 1;
         }
     }
     fputs("usage: TamblDriver COMMAND ARGS... (see TamblDriver.cpp)\n", stderr);

@@ -16,9 +16,9 @@ constexpr int S = IDC_START, P = IDC_PLAYBACK, K = HOTKEY_START_STOP;
 
 // As a user sets them: SECS s MS ms, "Repeat" REPEAT times (nullptr: until stopped), at 0,0 if fixed.
 void Choose(const wchar_t* secs, const wchar_t* ms, const wchar_t* repeat, bool fixed) {
-    SetControlText(IDC_SECS, secs);
-    SetControlText(IDC_MILLISECS, ms);
-    SetControlText(IDC_REPEAT_TIMES, repeat);
+    SetWindowTextW(Control(IDC_SECS), secs);
+    SetWindowTextW(Control(IDC_MILLISECS), ms);
+    SetWindowTextW(Control(IDC_REPEAT_TIMES), repeat);
     SendMessageW(Control(repeat ? IDC_REPEAT : IDC_REPEAT_UNTIL_STOPPED), BM_CLICK, 0, 0);
     SendMessageW(appState.cursorPosCheck, BM_SETCHECK, fixed, 0);
 }
@@ -29,9 +29,9 @@ std::wstring Picture() {
     for (int id : {1000, 1001, 1002, 1003, 1006, 1007, 1008, 1009, 1010, 1016, 1017, 1018, 1019, 1020}) {
         picture += IsWindowEnabled(Control(id)) ? L'1' : L'0';
     }
-    picture += FakeMessageBoxes().empty() ? L"" : L" " + FakeMessageBoxes().back().text.substr(0, 30);
+    picture += FakeState().boxes.empty() ? L"" : L" " + FakeState().boxes.back().text.substr(0, 30);
     picture += appState.clickTimerPeriod ? L" fine" : L"";
-    for (const std::wstring& call : FakeTimingCalls()) {
+    for (const std::wstring& call : FakeState().timing) {
         picture += call.starts_with(L"throttle") ? call.substr(8) : L"";
     }
     return picture;
@@ -79,14 +79,14 @@ TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) 
         ASSERT_TRUE(PumpUntil([] { return !appState.isClicking; }, 5000));
         PumpMessages(30); // a stray tick after the last would show
         std::wstring run;
-        for (const InjectedAction& a : FakeInjected()) {
+        for (const InjectedAction& a : FakeState().injected) {
             run += a.kind == a.CursorMove ? L'@' : L"----RrMm"[std::bit_width(a.mouseEvent.flags)];
         }
         EXPECT_TRUE(std::regex_match(run, std::wregex(L"(" + std::wstring(tick) + L")+"))) << run;
         EXPECT_EQ(std::ranges::count_if(run, iswupper), dbl ? 200 : 100) << "each click once, none after";
         EXPECT_EQ(ControlText(IDC_STATUS), L"Status: Stopped | Clicks: 100");
-        EXPECT_EQ(std::ranges::count(FakeSleeps(), 10u), std::ranges::count(run, L'@'));
-        EXPECT_EQ(std::ranges::count(FakeSleeps(), 50u), dbl ? 100 : 0);
+        EXPECT_EQ(std::ranges::count(FakeState().sleeps, 10u), std::ranges::count(run, L'@'));
+        EXPECT_EQ(std::ranges::count(FakeState().sleeps, 50u), dbl ? 100 : 0);
         EXPECT_TRUE(dbl || std::ranges::count(run, L'@') <= 25) << "fewer than 4 clicks a tick";
     }
     DestroyTestMainWindow();

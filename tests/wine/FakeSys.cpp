@@ -7,20 +7,6 @@
 #include "TestSupport.h"
 #include "base/Sys.h"
 
-using Answer = std::pair<int, std::function<void()>>;
-struct FakeData {
-    std::vector<InjectedAction> injected;
-    std::vector<INPUT> sent;
-    std::vector<MessageBoxCall> boxes;
-    std::vector<Answer> answers; // by box
-    std::vector<DWORD> sleeps;
-    std::vector<std::wstring> timing;
-    POINT cursor{};
-    bool realInput = false;
-    SHORT keyStates[256] = {};
-    int failingHookId = 0;
-    std::pair<DWORD, bool> replaceFailure{0, false}; // the replace's error, whether a move fails
-};
 static std::mutex fakeMutex;
 static FakeData fake;
 // The hotkeys and hooks belong to the window, which outlives a reset.
@@ -35,38 +21,14 @@ void ResetFakeSys() {
     Locked([] { fake = FakeData{}; });
     SysUnregisterHotKey(nullptr, 0);
 }
-std::vector<InjectedAction> FakeInjected() {
-    return Locked([] { return fake.injected; });
+FakeData FakeState() {
+    return Locked([] { return fake; });
 }
-std::vector<INPUT> FakeSentInputs() {
-    return Locked([] { return fake.sent; });
-}
-std::vector<MessageBoxCall> FakeMessageBoxes() {
-    return Locked([] { return fake.boxes; });
-}
-std::vector<DWORD> FakeSleeps() {
-    return Locked([] { return fake.sleeps; });
-}
-std::vector<std::wstring> FakeTimingCalls() {
-    return Locked([] { return fake.timing; });
+void EditFake(const std::function<void(FakeData&)>& edit) {
+    Locked([&] { edit(fake); });
 }
 void QueueMessageBoxAnswer(int answer, std::function<void()> inside) {
     Locked([&] { fake.answers.emplace_back(answer, std::move(inside)); });
-}
-void SetFakeCursorPos(POINT point) {
-    Locked([&] { fake.cursor = point; });
-}
-void SetFakeInputReal(bool real) {
-    Locked([&] { fake.realInput = real; });
-}
-void SetFakeKeyState(int vk, SHORT state) {
-    Locked([&] { fake.keyStates[vk & 0xFF] = state; });
-}
-void SetFakeHookFailure(int hookId) {
-    Locked([&] { fake.failingHookId = hookId; });
-}
-void SetFakeReplaceFailure(DWORD error, bool moveFails) {
-    Locked([&] { fake.replaceFailure = {error, moveFails}; });
 }
 // A hook the program removed is gone from the system, so unhooking it here fails.
 int FakeUnhookLeftHooks() {
@@ -108,7 +70,8 @@ void SysSleep(DWORD milliseconds) {
 int SysMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
     const auto [answer, inside] = Locked([&] {
         fake.boxes.push_back({owner, text, title, type});
-        fake.answers.resize(std::max(fake.answers.size(), fake.boxes.size()), Answer{IDOK, nullptr});
+        fake.answers.resize(std::max(fake.answers.size(), fake.boxes.size()),
+                            decltype(fake.answers)::value_type{IDOK, nullptr});
         return fake.answers[fake.boxes.size() - 1];
     });
     const BOOL ownerWasEnabled = !EnableWindow(owner, FALSE);

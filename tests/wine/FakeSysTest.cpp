@@ -20,7 +20,7 @@ TEST(FakeSys, ABoxDisablesItsOwnerAndDispatchesWhatItsActionPostedBeforeItAnswer
 
 TEST(FakeSys, AFailingHookIsNotInstalledAndAnotherStaysUntilRemoved) {
     ResetFakeSys();
-    SetFakeHookFailure(WH_MOUSE_LL);
+    EditFake([&](FakeData& f) { f.failingHookId = WH_MOUSE_LL; });
     auto pass = [](int code, WPARAM w, LPARAM l) { return CallNextHookEx(nullptr, code, w, l); };
     EXPECT_EQ(SysSetWindowsHookEx(WH_MOUSE_LL, pass, nullptr, 0), nullptr);
     EXPECT_TRUE(UnhookWindowsHookEx(SysSetWindowsHookEx(WH_KEYBOARD_LL, pass, nullptr, 0)));

@@ -23,18 +23,19 @@ std::wstring Picture() {
     const LRESULT caret = SendMessageW(GetFocus(), EM_GETSEL, 0, 0);
     wchar_t line[64];
     swprintf(line, 64, L"focus %d %d-%d boxes %zu clicks %td", GetDlgCtrlID(GetFocus()), LOWORD(caret),
-             HIWORD(caret), FakeMessageBoxes().size(),
-             std::ranges::count(FakeInjected(), InjectedAction::MouseEvent, &InjectedAction::kind));
+             HIWORD(caret), FakeState().boxes.size(),
+             std::ranges::count(FakeState().injected, InjectedAction::MouseEvent, &InjectedAction::kind));
     return picture + line;
 }
 
 TEST(MainWindow, AnswersEachMessageAndKeepsWhatItShowsThroughADpiRebuild) {
     ASSERT_NE(CreateTestMainWindow(), nullptr);
-    SetControlText(IDC_HOURS, L"1");
-    SetControlText(IDC_REPEAT_TIMES, L"7");
+    SetWindowTextW(Control(IDC_HOURS), L"1");
+    SetWindowTextW(Control(IDC_REPEAT_TIMES), L"7");
     SendMessageW(appState.mouseButtonCombo, CB_SETCURSEL, 2, 0);
     appState.recordedEvents = {InputEvent{MouseMove, 60000, 5, 5, 0, 0}};
-    SetFakeCursorPos(POINT{-1280, 300}); // a stray timer taken for the cursor tick would show it
+    // A stray timer taken for the cursor tick would show this point.
+    EditFake([](FakeData& f) { f.cursor = POINT{-1280, 300}; });
     SetForegroundWindow(appState.mainWindow);
     SetFocus(appState.millisecsEdit);
     SendMessageW(appState.millisecsEdit, EM_SETSEL, 1, 2);

@@ -43,8 +43,8 @@ TEST(ModalLoop, WhatArrivesWhileABoxIsOpenCannotUndoItsRefusal) {
         ASSERT_NE(CreateTestMainWindow(), nullptr);
         appState.recordedEvents = events;
         EnableWindow(Control(IDC_PLAYBACK), TRUE);
-        SetControlText(IDC_HOURS, hours);
-        SetControlText(IDC_MILLISECS, hours);
+        SetWindowTextW(Control(IDC_HOURS), hours);
+        SetWindowTextW(Control(IDC_MILLISECS), hours);
         SendMessageW(appState.mainWindow, WM_HOTKEY, running, 0);
         ResetFakeSys();
         QueueMessageBoxAnswer(IDYES, [&] { PostMessageW(appState.mainWindow, WM_HOTKEY, inside, 0); });
@@ -61,7 +61,7 @@ TEST(ModalLoop, WhatArrivesWhileABoxIsOpenCannotUndoItsRefusal) {
         picture += appState.isPlaying ? L"playing " : L"";
         picture += L"events=" + std::to_wstring(appState.recordedEvents.size()) + L" hours=" +
                    ControlText(IDC_HOURS) + (dialog ? L" Open|" : L" ");
-        for (const MessageBoxCall& box : FakeMessageBoxes()) {
+        for (const MessageBoxCall& box : FakeState().boxes) {
             picture += box.title.substr(0, box.title.find(L' ')) + L" " + std::to_wstring(box.type) + L"|";
         }
         EXPECT_EQ(picture, expected);

@@ -15,7 +15,7 @@ namespace {
 // The injected INPUTs, one line each: "key 41 1E 8" (wVk wScan dwFlags), "mouse 2 0" (dwFlags mouseData).
 std::vector<std::wstring> Injected() {
     std::vector<std::wstring> lines;
-    for (const INPUT& in : FakeSentInputs()) {
+    for (const INPUT& in : FakeState().sent) {
         wchar_t t[64];
         const bool key = in.type == INPUT_KEYBOARD;
         std::swprintf(t, 64, key ? L"key %lX %lX %lX" : L"mouse %lX %lX", key ? in.ki.wVk : in.mi.dwFlags,
@@ -41,7 +41,7 @@ TEST(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPr
                                {KeyUp, 0, 0, 0, 'A'},
                                {KeyDown, 10000, 0, 0, 'B'}};
     SendCommand(IDC_PLAYBACK);
-    ASSERT_TRUE(PumpUntil([] { return FakeInjected().size() >= 10; }, 3000));
+    ASSERT_TRUE(PumpUntil([] { return FakeState().injected.size() >= 10; }, 3000));
     DestroyTestMainWindow();
     EXPECT_FALSE(IsPlaybackWorkerAlive());
     // Destroyed in the long gap: keys released in code order, then the buttons.
@@ -50,7 +50,7 @@ TEST(PlaybackTest, KeysAreInjectedAsThemselvesAndWhatIsHeldIsReleasedExactlyAsPr
                                          L"key 88 0 0", L"mouse 8 0", L"mouse 20 0", L"mouse 800 FFFFFF88",
                                          L"key 41 1E A", L"key 88 0 2", L"key A3 1D B", L"key AF 30 B",
                                          L"mouse 4 0", L"mouse 10 0", L"mouse 40 0"}));
-    std::vector<std::wstring> timing = FakeTimingCalls();
+    std::vector<std::wstring> timing = FakeState().timing;
     timing.resize(3);
     EXPECT_EQ(timing, std::vector<std::wstring>({L"throttle 1 4 0", L"timer 2", L"due -1000000"}));
 }
@@ -64,7 +64,7 @@ TEST(PlaybackTest, AReplayedClickOnStopRecStartsNoRecording) {
     appState.recordStartCursor = POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     appState.recordedEvents = {{LeftDown, 0}, {LeftUp, 1}};
     SetWindowPos(appState.mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetFakeInputReal(true);
+    EditFake([](FakeData& f) { f.realInput = true; });
     for (int pass = 0; pass < 3; ++pass) {
         SendCommand(IDC_PLAYBACK);
         Sleep(400);
@@ -72,7 +72,7 @@ TEST(PlaybackTest, AReplayedClickOnStopRecStartsNoRecording) {
         EXPECT_EQ(ControlText(IDC_RECORD) + ControlText(IDC_PLAYBACK), L"Record (F8)Playback (F9)") << pass;
         EXPECT_EQ(appState.recordedEvents.size(), 2u) << pass;
     }
-    SetFakeInputReal(false);
+    EditFake([](FakeData& f) { f.realInput = false; });
     DestroyTestMainWindow();
 }
 

@@ -36,7 +36,7 @@ TEST(ProfileSave, LeavesTheOldOrTheNewProfileAndEveryOtherFileAsItWas) {
         for (const auto& [name, bytes] : before) {
             std::ofstream(dir / name, std::ios::binary) << bytes;
         }
-        SetFakeReplaceFailure(error, restoreFails);
+        EditFake([&](FakeData& f) { f.replaceFailure = {error, restoreFails}; });
         EXPECT_EQ(SaveProfileToFile((dir / kLong).c_str()), error == 0) << error;
         Folder after;
         for (const auto& file : fs::directory_iterator(dir)) {

@@ -23,21 +23,21 @@ TEST(RecorderTest, AFailedStartKeepsTheRecordingAndHeldKeysArePlayedFromTheStart
     ASSERT_NE(CreateTestMainWindow(), nullptr);
     for (const auto& [failingHook, expected] : kRows) {
         ResetFakeSys();
-        SetFakeHookFailure(failingHook);
+        EditFake([&](FakeData& f) { f.failingHookId = failingHook; });
         appState.recordedEvents = {{KeyDown, 0, 0, 0, 'A', 0}, {KeyUp, 9, 0, 0, 'A', 0}};
         appState.recordStartCursor = POINT{7, 8};
-        SetFakeCursorPos(POINT{300, 400});
+        EditFake([](FakeData& f) { f.cursor = POINT{300, 400}; });
         for (int vk : {VK_LBUTTON, VK_XBUTTON1, VK_SHIFT, VK_LSHIFT, VK_CONTROL, VK_RCONTROL, VK_F8}) {
-            SetFakeKeyState(vk, -0x8000);
+            EditFake([&](FakeData& f) { f.keyStates[vk] = -0x8000; });
         }
         SendCommand(IDC_RECORD);
         SendCommand(IDC_RECORD);
         std::wostringstream picture;
-        picture << FakeMessageBoxes().size() << L" " << ControlText(IDC_RECORD) << L" "
+        picture << FakeState().boxes.size() << L" " << ControlText(IDC_RECORD) << L" "
                 << FakeUnhookLeftHooks() << L" |";
         SendCommand(IDC_PLAYBACK);
         ASSERT_TRUE(PumpUntil([] { return !appState.isPlaying; }, 3000));
-        for (const InjectedAction& a : FakeInjected()) {
+        for (const InjectedAction& a : FakeState().injected) {
             const KEYBDINPUT& k = a.input.ki;
             picture << L" " << a.cursor.x << L"," << a.cursor.y << L":" << k.wVk << L":" << k.wScan << L":"
                     << k.dwFlags;

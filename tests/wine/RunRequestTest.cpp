@@ -5,29 +5,26 @@
 #include "TestSupport.h"
 #include "app/AppState.h"
 #include "app/RunRequests.h"
-#include "base/Sys.h"
 #include "res/resource.h"
 
 namespace {
 
 LRESULT hookResult = 0; // the last answer of the hook: 1 swallows the key
 
-uint32_t* const kKeys[] = {&appState.currentHotkey, &appState.recordHotkey, &appState.playbackHotkey};
-
 void FeedHook(int slot, WPARAM message) {
-    KBDLLHOOKSTRUCT hook{*kKeys[slot], 0, 0, 0, 0};
+    KBDLLHOOKSTRUCT hook{appState.*kHotkeyKeys[slot], 0, 0, 0, 0};
     hookResult = KeyWatchProc(0, message, reinterpret_cast<LPARAM>(&hook));
     PumpMessages(30);
 }
 
 void PressHotkey(int slot) {
-    SetFakeKeyState(static_cast<int>(*kKeys[slot]), -0x8000);
+    EditFake([&](FakeData& f) { f.keyStates[appState.*kHotkeyKeys[slot]] = -0x8000; });
     SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP + slot, 0);
 }
 
 void RepeatHeldKeys() {
     for (int slot = 0; slot < 3; ++slot) {
-        if (SysGetAsyncKeyState(static_cast<int>(*kKeys[slot])) != 0) {
+        if (FakeState().keyStates[appState.*kHotkeyKeys[slot]] != 0) {
             FeedHook(slot, WM_KEYDOWN);
             SendMessageW(appState.mainWindow, WM_HOTKEY, HOTKEY_START_STOP + slot, 0);
         }
@@ -36,7 +33,7 @@ void RepeatHeldKeys() {
 
 void ReleaseKeys() {
     for (int slot = 0; slot < 3; ++slot) {
-        SetFakeKeyState(static_cast<int>(*kKeys[slot]), 0);
+        EditFake([&](FakeData& f) { f.keyStates[appState.*kHotkeyKeys[slot]] = 0; });
         FeedHook(slot, WM_KEYUP);
     }
 }
@@ -54,7 +51,7 @@ void Act(const char* actions) {
         case 'F': appState.playbackHotkey = VK_F10; break;
         case 'e': appState.recordedEvents.push_back({MouseMove, 1, 5, 5, 0, 0}); break;
         case 'l': appState.recordedEvents.push_back({MouseMove, 60000, 5, 5, 0, 0}); break;
-        case 'f': SetFakeHookFailure(WH_MOUSE_LL); break;
+        case 'f': EditFake([](FakeData& f) { f.failingHookId = WH_MOUSE_LL; }); break;
         case 'b': QueueMessageBoxAnswer(IDOK, [] { Act("u8"); }); break;
         case 'R': SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_RECORD, BN_CLICKED), 0); break;
         case 'D': SendMessageW(appState.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_RECORD, BN_DBLCLK), 0); break;
@@ -69,7 +66,7 @@ std::string Picture() {
     picture += appState.keyWatchHook ? "watching " : "";
     picture += hookResult ? "swallowed " : "";
     return picture + "events " + std::to_string(appState.recordedEvents.size()) + " boxes " +
-           std::to_string(FakeMessageBoxes().size());
+           std::to_string(FakeState().boxes.size());
 }
 
 // clang-format off

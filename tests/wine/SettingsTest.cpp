@@ -13,8 +13,7 @@ TEST(Settings, SaveSettlesEachKeyBeforeItsBox) {
     std::wstring owner;
     QueueMessageBoxAnswer(IDOK, [&] {
         inBox = fakeHotkeys;
-        owner =
-            ControlText(FakeMessageBoxes().back().owner) + L" " + std::to_wstring(appState.playbackHotkey);
+        owner = ControlText(FakeState().boxes.back().owner) + L" " + std::to_wstring(appState.playbackHotkey);
     });
     ASSERT_TRUE(RunWithDialog(
         L"Settings", [] { SendCommand(IDM_SETTINGS); },

@@ -61,9 +61,6 @@ std::wstring ControlText(int id) {
 HWND Control(int id) {
     return GetDlgItem(appState.mainWindow, id);
 }
-void SetControlText(int id, const wchar_t* text) {
-    SetWindowTextW(Control(id), text);
-}
 void SendCommand(int id) {
     SendMessageW(appState.mainWindow, WM_COMMAND, id, reinterpret_cast<LPARAM>(Control(id))); // BN_CLICKED
 }

@@ -15,7 +15,6 @@ bool PumpUntil(const std::function<bool()>& predicate, DWORD timeoutMs); // retu
 std::wstring ControlText(HWND control);
 std::wstring ControlText(int id);
 HWND Control(int id);
-void SetControlText(int id, const wchar_t* text);
 void SendCommand(int id); // as a click or menu choice would
 // Runs `open`, and inside it `action` with the dialog of that title, which must end it; false if never.
 bool RunWithDialog(const wchar_t* title, const std::function<void()>& open,
