@@ -80,7 +80,7 @@ TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) 
         PumpMessages(30); // a stray tick after the last would show
         std::wstring run;
         for (const InjectedAction& a : FakeState().injected) {
-            run += a.kind == a.CursorMove ? L'@' : L"----RrMm"[std::bit_width(a.mouseEvent.flags)];
+            run += a.kind == a.CursorMove ? L'@' : L"----RrMm"[std::bit_width(a.mouseEventFlags)];
         }
         EXPECT_TRUE(std::regex_match(run, std::wregex(L"(" + std::wstring(tick) + L")+"))) << run;
         EXPECT_EQ(std::ranges::count_if(run, iswupper), dbl ? 200 : 100) << "each click once, none after";

@@ -45,8 +45,8 @@ UINT SysSendInput(UINT count, INPUT* inputs, int size) {
     });
     return real ? SendInput(count, inputs, size) : count;
 }
-void SysMouseEvent(DWORD flags, DWORD x, DWORD y, DWORD data, ULONG_PTR info) {
-    Locked([&] { fake.injected.push_back({InjectedAction::MouseEvent, {}, {flags, x, y, data, info}, {}}); });
+void SysMouseEvent(DWORD flags, DWORD, DWORD, DWORD, ULONG_PTR) {
+    Locked([&] { fake.injected.push_back({InjectedAction::MouseEvent, {}, flags, {}}); });
 }
 BOOL SysSetCursorPos(int x, int y) {
     const bool real = Locked([&] {

@@ -17,10 +17,7 @@ struct MessageBoxCall {
 struct InjectedAction {
     enum Kind { Input, MouseEvent, CursorMove } kind;
     INPUT input;
-    struct {
-        DWORD flags, dx, dy, data;
-        ULONG_PTR extraInfo;
-    } mouseEvent;
+    DWORD mouseEventFlags;
     POINT cursor;
 };
 
