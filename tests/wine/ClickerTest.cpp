@@ -8,6 +8,7 @@
 #include "FakeSys.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
+#include "base/InputFlags.h"
 #include "res/resource.h"
 
 namespace {
@@ -80,7 +81,8 @@ TEST(ClickerTest, EachActionLeavesItsPictureAndEachTickMakesTheClicksDueByThen) 
         PumpMessages(30); // a stray tick after the last would show
         std::wstring run;
         for (const InjectedAction& a : FakeState().injected) {
-            run += a.kind == a.CursorMove ? L'@' : L"----RrMm"[std::bit_width(a.mouseEventFlags)];
+            const wchar_t* clicks = a.mouseEventInfo == kTambloInputMark ? L"----RrMm" : L"????????";
+            run += a.kind == a.CursorMove ? L'@' : clicks[std::bit_width(a.mouseEventFlags)];
         }
         EXPECT_TRUE(std::regex_match(run, std::wregex(L"(" + std::wstring(tick) + L")+"))) << run;
         EXPECT_EQ(std::ranges::count_if(run, iswupper), dbl ? 200 : 100) << "each click once, none after";

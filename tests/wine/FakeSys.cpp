@@ -38,19 +38,19 @@ int FakeUnhookLeftHooks() {
 UINT SysSendInput(UINT count, INPUT* inputs, int size) {
     const bool real = Locked([&] {
         for (UINT i = 0; i < count; ++i) {
-            fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}});
+            fake.injected.push_back({InjectedAction::Input, inputs[i], {}, {}, {}});
         }
         fake.sent.insert(fake.sent.end(), inputs, inputs + count);
         return fake.realInput;
     });
     return real ? SendInput(count, inputs, size) : count;
 }
-void SysMouseEvent(DWORD flags, DWORD, DWORD, DWORD, ULONG_PTR) {
-    Locked([&] { fake.injected.push_back({InjectedAction::MouseEvent, {}, flags, {}}); });
+void SysMouseEvent(DWORD flags, DWORD, DWORD, DWORD, ULONG_PTR info) {
+    Locked([&] { fake.injected.push_back({InjectedAction::MouseEvent, {}, flags, info, {}}); });
 }
 BOOL SysSetCursorPos(int x, int y) {
     const bool real = Locked([&] {
-        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, {x, y}});
+        fake.injected.push_back({InjectedAction::CursorMove, {}, {}, {}, {x, y}});
         fake.cursor = POINT{x, y};
         return fake.realInput;
     });

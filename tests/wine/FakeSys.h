@@ -18,6 +18,7 @@ struct InjectedAction {
     enum Kind { Input, MouseEvent, CursorMove } kind;
     INPUT input;
     DWORD mouseEventFlags;
+    ULONG_PTR mouseEventInfo;
     POINT cursor;
 };
 
