@@ -1,7 +1,8 @@
 // The narrow seam between Tamblo and the calls that inject input, move the cursor, wait, ask
 // the user something, or put a saved file in place. The program links the real versions
-// (SysReal.cpp); the in-process tests link recorders that log what would be injected, answer
-// message boxes themselves and can stop a replace midway as Windows may (Wine never does).
+// (SysReal.cpp, SysRealSystem.cpp); the in-process tests link recorders that log what would be
+// injected, answer message boxes themselves and can stop a replace midway as Windows may (Wine
+// never does).
 #pragma once
 
 #include <windows.h>
