@@ -5,10 +5,7 @@
 
 #include "app/AppState.h"
 #include "base/Sys.h"
-#include "profile/Hotkeys.h"
 #include "profile/ProfileFile.h"
-#include "ui/RunDisplay.h"
-#include "ui/WindowSettings.h"
 
 namespace {
 
@@ -63,18 +60,9 @@ void NewProfileCommand() {
     if (RefuseNewWhileRunning()) {
         return;
     }
-    const ProfileHeader defaults;
-    ApplyWindowSettings(defaults.settings);
-    // The recording is emptied before the hotkeys change: a "Hotkey Error" box runs a modal loop
-    // in which the playback hotkey still works, and no playback may start on a list about to go.
-    appState.recordedEvents.clear();
-    appState.recordStartCursor = POINT{defaults.startX, defaults.startY};
+    // The defaults are an empty profile; the click count starts again too.
     appState.clickCount = 0;
-    appState.playbackOffered = false;
-    ShowRunState(StatusLine::Record);
-    ChangeStartStopHotkey(defaults.currentHotkey, appState.mainWindow);
-    ChangeRecordHotkey(defaults.recordHotkey, appState.mainWindow);
-    ChangePlaybackHotkey(defaults.playbackHotkey, appState.mainWindow);
+    ApplyProfile(ProfileHeader{}, {});
     SysMessageBox(appState.mainWindow, L"All settings have been reset to defaults.", kNewTitle,
                   MB_OK | MB_ICONINFORMATION);
 }

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppState.h"
@@ -178,6 +179,11 @@ bool LoadProfileFromFile(const wchar_t* path) {
     if (!ReadProfileFile(path, header, events)) {
         return false;
     }
+    ApplyProfile(header, std::move(events));
+    return true;
+}
+
+void ApplyProfile(const ProfileHeader& header, std::vector<InputEvent> events) {
     ApplyWindowSettings(header.settings);
     // The recording goes in before the hotkeys: a "Hotkey Error" box runs a modal loop in which
     // the playback hotkey still works, and a playback started there must already see the list
@@ -189,5 +195,4 @@ bool LoadProfileFromFile(const wchar_t* path) {
     ChangeStartStopHotkey(header.currentHotkey, appState.mainWindow);
     ChangeRecordHotkey(header.recordHotkey, appState.mainWindow);
     ChangePlaybackHotkey(header.playbackHotkey, appState.mainWindow);
-    return true;
 }

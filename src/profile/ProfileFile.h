@@ -15,3 +15,7 @@ bool SaveProfileToFile(const wchar_t* path);
 // while a run is active: the clicker reads the settings on every tick, the recorder appends to the
 // recording and the playback worker reads it without a lock.
 bool LoadProfileFromFile(const wchar_t* path);
+
+// Puts a profile into the window and the state: the settings, the recording and its start point,
+// then the hotkeys. No run may be active.
+void ApplyProfile(const ProfileHeader& header, std::vector<InputEvent> events);
