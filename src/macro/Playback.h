@@ -10,9 +10,8 @@ void StopPlayback();
 void ReleaseHeldInputs();
 DWORD WINAPI PlaybackThreadProc(LPVOID parameter);
 
-// Stops playback and waits until the last playback worker thread has
-// ended, still answering messages sent to the window thread meanwhile. Called on shutdown, so no
-// worker outlives the window.
+// Stops playback and waits until the last playback worker thread has ended, still answering
+// messages sent to the window thread meanwhile. Called on shutdown, so no worker outlives the window.
 void ShutDownPlayback();
 
 // True while a stop waits for the worker to go quiet: a start request arriving through that wait
