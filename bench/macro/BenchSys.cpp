@@ -1,6 +1,6 @@
 // The benchmark's side of the input seam: nothing is injected; every injection is stamped with
 // the performance counter and the calling thread, so that due times can be compared with the
-// moments the player actually sent each event.
+// moments the player actually sent each event. Hooks, hotkeys, files and timers are the real ones.
 #include "BenchSys.h"
 
 #include <mutex>
